@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "config/config_record.h"
+#include "config/energy_model.h"
+#include "io/file_system.h"
+#include "io/line_source.h"
+
+namespace cfg {
+
+// The lines of a file that must exist; a missing file is a fatal read error.
+TextLines open_for_reading(FileSystem& files, const std::string& name);
+
+// data.dat: the 20 records of the ConfigRecord.
+void load_data_file(FileSystem& files, ConfigRecord& config);
+std::string data_file_text(const ConfigRecord& config);
+
+// atom_num.dat: particle_count and seed.
+void load_atom_count_file(FileSystem& files, std::int32_t& particle_count, std::int32_t& seed);
+std::string atom_count_file_text(std::int32_t particle_count, std::int32_t seed);
+
+// Every energy-model file, in the order of the start-up load; the two overrides
+// of a_atom_count (type 5 after alloy.dat, type 9 after qscff.dat) included.
+void load_energy_model_at_startup(FileSystem& files, EnergyModel& model, std::int32_t particle_count);
+// type.dat, alloy.dat, parameter1.dat, then the files of the type just read.
+void reload_energy_model(FileSystem& files, EnergyModel& model);
+
+// The energy-model files that a save writes for the model's potential type, in
+// order: type.dat, alloy.dat, parameter1.dat, then the type's own files.
+std::vector<std::string> energy_files_to_save(std::int32_t potential_type);
+// The text a save writes into one of those files.
+std::string energy_file_text(const EnergyModel& model, const std::string& name);
+// Whether a save requires the file to exist already (all but the EAM files).
+bool must_exist_before_save(const std::string& name);
+
+}  // namespace cfg

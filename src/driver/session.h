@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+#include "config/config_record.h"
+#include "config/energy_model.h"
+#include "io/file_system.h"
+#include "io/fixed_text.h"
+#include "io/terminal.h"
+
+namespace cfg {
+
+// Everything one run of the program works on: the configuration in memory and
+// the terminal and disk it talks to. Created at start-up, lives to the end.
+struct Session {
+  Session(Terminal& terminal, FileSystem& disk) : term(terminal), files(disk) {}
+
+  Terminal& term;
+  FileSystem& files;
+
+  ConfigRecord config;
+  EnergyModel model;
+  std::int32_t particle_count = 0;
+  std::int32_t seed = 0;  // 0: no seeding
+  // The yes/no answers and the A material name are read into this buffer.
+  FixedText<4> answer{"n"};
+};
+
+}  // namespace cfg

@@ -1,0 +1,20 @@
+#include "driver/startup.h"
+
+#include "config/config_files.h"
+#include "driver/banners.h"
+
+namespace cfg {
+
+void start_up(Session& session) {
+  print_start_banner(session.term);
+  load_atom_count_file(session.files, session.particle_count, session.seed);
+  // A seeded run always starts from the structure of one particle fewer.
+  if (session.seed != 0) session.seed = static_cast<std::int32_t>(static_cast<std::uint32_t>(session.particle_count) - 1u);
+  session.term.say("Previous data is needed when you are using seeding");
+  session.answer = FixedText<4>("n");
+  load_data_file(session.files, session.config);
+  session.config.recover = 0;
+  load_energy_model_at_startup(session.files, session.model, session.particle_count);
+}
+
+}  // namespace cfg

@@ -1,0 +1,98 @@
+#include "io/file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "io/errors.h"
+
+namespace cfg {
+
+namespace {
+
+[[noreturn]] void fail(const std::string& name, const std::string& what, int error) {
+  throw FatalError(name + ": cannot " + what + ": " + std::strerror(error));
+}
+
+// Makes a finished rename durable; failing here loses nothing already written.
+void sync_directory(const std::filesystem::path& directory) {
+  const int fd = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+void replace_file(FileSystem& files, const std::string& name, std::string_view content) {
+  const std::string temporary = "." + name + ".new";
+  try {
+    files.write(temporary, content);
+    files.rename(temporary, name);
+  } catch (...) {
+    files.remove(temporary);
+    throw;
+  }
+}
+
+bool DiskFileSystem::exists(const std::string& name) {
+  struct stat status {};
+  return ::stat(path_of(name).c_str(), &status) == 0;
+}
+
+std::optional<std::string> DiskFileSystem::read(const std::string& name) {
+  const int fd = ::open(path_of(name).c_str(), O_RDONLY);
+  if (fd < 0) {
+    if (errno == ENOENT) return std::nullopt;
+    fail(name, "open the file for reading", errno);
+  }
+  std::string content;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t count = ::read(fd, buffer, sizeof buffer);
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      ::close(fd);
+      fail(name, "read the file", error);
+    }
+    if (count == 0) break;
+    content.append(buffer, static_cast<std::size_t>(count));
+  }
+  ::close(fd);
+  return content;
+}
+
+void DiskFileSystem::write(const std::string& name, std::string_view content) {
+  const int fd = ::open(path_of(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) fail(name, "open the file for writing", errno);
+  std::size_t written = 0;
+  while (written < content.size()) {
+    const ssize_t count = ::write(fd, content.data() + written, content.size() - written);
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      ::close(fd);
+      fail(name, "write the file", error);
+    }
+    written += static_cast<std::size_t>(count);
+  }
+  if (::fsync(fd) != 0) {
+    const int error = errno;
+    ::close(fd);
+    fail(name, "sync the file to disk", error);
+  }
+  if (::close(fd) != 0) fail(name, "close the file", errno);
+}
+
+void DiskFileSystem::rename(const std::string& from, const std::string& to) {
+  if (::rename(path_of(from).c_str(), path_of(to).c_str()) != 0) fail(to, "replace the file", errno);
+  sync_directory(directory_);
+}
+
+void DiskFileSystem::remove(const std::string& name) noexcept { ::unlink(path_of(name).c_str()); }
+
+}  // namespace cfg

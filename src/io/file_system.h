@@ -1,0 +1,48 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace cfg {
+
+// The program's only door to the disk. Names are plain file names in the
+// working directory of the configuration. Every failure throws FatalError
+// naming the file.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  virtual bool exists(const std::string& name) = 0;
+  // The whole content, or nothing when the file does not exist.
+  virtual std::optional<std::string> read(const std::string& name) = 0;
+  // Creates or truncates the file, writes the content and syncs it to disk.
+  virtual void write(const std::string& name, std::string_view content) = 0;
+  virtual void rename(const std::string& from, const std::string& to) = 0;
+  // Best effort, for cleaning up after a failure.
+  virtual void remove(const std::string& name) noexcept = 0;
+};
+
+// Replaces a file as a whole: the content goes to a temporary file beside it,
+// which is synced and then renamed over the old one, so the file holds either
+// its old or its new content, never a part.
+void replace_file(FileSystem& files, const std::string& name, std::string_view content);
+
+// The files of one directory on the real disk.
+class DiskFileSystem : public FileSystem {
+ public:
+  explicit DiskFileSystem(std::filesystem::path directory) : directory_(std::move(directory)) {}
+
+  bool exists(const std::string& name) override;
+  std::optional<std::string> read(const std::string& name) override;
+  void write(const std::string& name, std::string_view content) override;
+  void rename(const std::string& from, const std::string& to) override;
+  void remove(const std::string& name) noexcept override;
+
+ private:
+  std::filesystem::path path_of(const std::string& name) const { return directory_ / name; }
+  std::filesystem::path directory_;
+};
+
+}  // namespace cfg

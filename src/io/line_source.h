@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <istream>
+#include <string>
+#include <string_view>
+
+namespace cfg {
+
+// Where list-directed reads take their lines from: a file's text or the
+// keyboard. Lines come without their line end; a CR before the LF is dropped.
+class LineSource {
+ public:
+  virtual ~LineSource() = default;
+  // The next line, or false at the end of the input.
+  virtual bool next_line(std::string& line) = 0;
+  // "data.dat", "keyboard": named in every error report.
+  virtual const std::string& name() const = 0;
+  // Number of the line last returned (1 for the first), 0 before any.
+  virtual long line_number() const = 0;
+};
+
+// The lines of a file already read whole into memory.
+class TextLines : public LineSource {
+ public:
+  TextLines(std::string name, std::string text);
+
+  bool next_line(std::string& line) override;
+  const std::string& name() const override { return name_; }
+  long line_number() const override { return line_number_; }
+
+  // Lines in the whole text; a last line without a line end counts too.
+  long count_lines() const;
+  void rewind();
+
+ private:
+  std::string name_;
+  std::string text_;
+  std::size_t position_ = 0;
+  long line_number_ = 0;
+};
+
+// The lines of a stream, such as standard input when it is not a terminal.
+class StreamLines : public LineSource {
+ public:
+  StreamLines(std::string name, std::istream& stream) : name_(std::move(name)), stream_(stream) {}
+
+  bool next_line(std::string& line) override;
+  const std::string& name() const override { return name_; }
+  long line_number() const override { return line_number_; }
+
+ private:
+  std::string name_;
+  std::istream& stream_;
+  long line_number_ = 0;
+};
+
+// Removes one CR left at the end of a line read from a CR LF text.
+void drop_carriage_return(std::string& line);
+
+}  // namespace cfg
