@@ -17,14 +17,6 @@ namespace {
   throw FatalError(name + ": cannot " + what + ": " + std::strerror(error));
 }
 
-// Makes a finished rename durable; failing here loses nothing already written.
-void sync_directory(const std::filesystem::path& directory) {
-  const int fd = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
 }  // namespace
 
 void replace_file(FileSystem& files, const std::string& name, std::string_view content) {
@@ -67,11 +59,11 @@ std::optional<std::string> DiskFileSystem::read(const std::string& name) {
 }
 
 void DiskFileSystem::write(const std::string& name, std::string_view content) {
-  const int fd = ::open(path_of(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int fd = open_for_writing(path_of(name));
   if (fd < 0) fail(name, "open the file for writing", errno);
   std::size_t written = 0;
   while (written < content.size()) {
-    const ssize_t count = ::write(fd, content.data() + written, content.size() - written);
+    const ssize_t count = write_some(fd, content.data() + written, content.size() - written);
     if (count < 0) {
       if (errno == EINTR) continue;
       const int error = errno;
@@ -80,19 +72,41 @@ void DiskFileSystem::write(const std::string& name, std::string_view content) {
     }
     written += static_cast<std::size_t>(count);
   }
-  if (::fsync(fd) != 0) {
+  if (sync_file(fd) != 0) {
     const int error = errno;
     ::close(fd);
     fail(name, "sync the file to disk", error);
   }
-  if (::close(fd) != 0) fail(name, "close the file", errno);
+  if (close_written(fd) != 0) fail(name, "close the file", errno);
 }
 
 void DiskFileSystem::rename(const std::string& from, const std::string& to) {
-  if (::rename(path_of(from).c_str(), path_of(to).c_str()) != 0) fail(to, "replace the file", errno);
-  sync_directory(directory_);
+  if (rename_path(path_of(from), path_of(to)) != 0) fail(to, "replace the file", errno);
+  sync_directory();
 }
 
 void DiskFileSystem::remove(const std::string& name) noexcept { ::unlink(path_of(name).c_str()); }
+
+int DiskFileSystem::open_for_writing(const std::filesystem::path& path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+}
+
+ssize_t DiskFileSystem::write_some(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
+
+int DiskFileSystem::sync_file(int fd) { return ::fsync(fd); }
+
+int DiskFileSystem::close_written(int fd) { return ::close(fd); }
+
+// Makes a finished rename durable; failing here loses nothing already written.
+void DiskFileSystem::sync_directory() {
+  const int fd = ::open(directory_.empty() ? "." : directory_.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+int DiskFileSystem::rename_path(const std::filesystem::path& from, const std::filesystem::path& to) {
+  return ::rename(from.c_str(), to.c_str());
+}
 
 }  // namespace cfg

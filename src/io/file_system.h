@@ -1,5 +1,8 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -39,6 +42,18 @@ class DiskFileSystem : public FileSystem {
   void write(const std::string& name, std::string_view content) override;
   void rename(const std::string& from, const std::string& to) override;
   void remove(const std::string& name) noexcept override;
+
+ protected:
+  // The system calls under write and rename, one per step, each answering as
+  // the call does (-1 and errno on failure), so that a test can make any one
+  // step fail. close_written is the close that ends a successful write; it
+  // must release the descriptor even when it reports a failure.
+  virtual int open_for_writing(const std::filesystem::path& path);
+  virtual ssize_t write_some(int fd, const char* data, std::size_t size);
+  virtual int sync_file(int fd);
+  virtual int close_written(int fd);
+  virtual int rename_path(const std::filesystem::path& from, const std::filesystem::path& to);
+  virtual void sync_directory();
 
  private:
   std::filesystem::path path_of(const std::string& name) const { return directory_ / name; }

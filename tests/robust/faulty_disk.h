@@ -1,0 +1,100 @@
+#pragma once
+
+#include <cerrno>
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "io/file_system.h"
+
+namespace cfg::testing {
+
+// The steps under a write and a rename that can be made to fail.
+enum class DiskStep { open, write, sync, close, rename };
+
+inline const char* step_name(DiskStep step) {
+  switch (step) {
+    case DiskStep::open: return "open";
+    case DiskStep::write: return "write";
+    case DiskStep::sync: return "sync";
+    case DiskStep::close: return "close";
+    case DiskStep::rename: return "rename";
+  }
+  return "?";
+}
+
+// The real disk, except that the k-th step of writing (counting opens for
+// writing, writes, syncs, closes and renames from 1) fails with a chosen
+// errno, as the system call would. With fail_at 0 nothing fails and the steps
+// are only counted. The file a step works on is the temporary file of a save
+// for the first four steps and the file replaced for a rename.
+class FaultyDisk : public DiskFileSystem {
+ public:
+  FaultyDisk(std::filesystem::path directory, int fail_at, int error)
+      : DiskFileSystem(std::move(directory)), fail_at_(fail_at), error_(error) {}
+
+  int steps() const { return static_cast<int>(history_.size()); }
+  // Every step taken, in order, the failing one included.
+  const std::vector<DiskStep>& history() const { return history_; }
+  // The step that failed, if any did.
+  const std::optional<DiskStep>& failed_step() const { return failed_step_; }
+  // The name of the file the failing step worked on.
+  const std::string& failed_file() const { return failed_file_; }
+
+  // Every write hands at most this many bytes to the system, as a write that
+  // is cut short by a signal or a full pipe would.
+  std::size_t write_limit = static_cast<std::size_t>(-1);
+
+ protected:
+  int open_for_writing(const std::filesystem::path& path) override {
+    current_file_ = path.filename().string();
+    if (fails(DiskStep::open, current_file_)) return -1;
+    return DiskFileSystem::open_for_writing(path);
+  }
+  ssize_t write_some(int fd, const char* data, std::size_t size) override {
+    if (fails(DiskStep::write, current_file_)) return -1;
+    return DiskFileSystem::write_some(fd, data, size < write_limit ? size : write_limit);
+  }
+  int sync_file(int fd) override {
+    if (fails(DiskStep::sync, current_file_)) return -1;
+    // What is on the disk after a crash is not what these tests look at, and a
+    // real sync per step makes hundreds of saves slow.
+    static_cast<void>(fd);
+    return 0;
+  }
+  int close_written(int fd) override {
+    if (fails(DiskStep::close, current_file_)) {
+      ::close(fd);  // a failing close still releases the descriptor
+      errno = error_;
+      return -1;
+    }
+    return DiskFileSystem::close_written(fd);
+  }
+  int rename_path(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    if (fails(DiskStep::rename, to.filename().string())) return -1;
+    return DiskFileSystem::rename_path(from, to);
+  }
+  void sync_directory() override {}
+
+ private:
+  bool fails(DiskStep step, const std::string& file) {
+    history_.push_back(step);
+    if (steps() != fail_at_) return false;
+    failed_step_ = step;
+    failed_file_ = file;
+    errno = error_;
+    return true;
+  }
+
+  int fail_at_;
+  int error_;
+  std::vector<DiskStep> history_;
+  std::string current_file_;
+  std::optional<DiskStep> failed_step_;
+  std::string failed_file_;
+};
+
+}  // namespace cfg::testing
