@@ -1,0 +1,96 @@
+// The configuration loader over arbitrary bytes: the input stands in for one
+// of the sixteen files, the others being the example configuration.
+// Loading either succeeds or fails with FatalError naming the file. What
+// loads is saved (to memory), and what is saved must load again and save the
+// same bytes, by start-up and by option 8's reload alike.
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "driver/saving.h"
+#include "fuzz/fuzz_support.h"
+
+namespace cfg::fuzz {
+namespace {
+
+const char* const kFileNames[16] = {"atom_num.dat", "data.dat",       "type.dat",       "alloy.dat",
+                                  "parameter1.dat", "parameter2.dat", "parameter3.dat", "protein1.dat",
+                                  "protein2.dat",   "eam_aa.dat",     "eam_bb.dat",     "eam_ab.dat",
+                                  "chima1.dat",     "chima2.dat",     "qscff.dat",      "enrgpmt.dat"};
+
+// A text written without quotes reads back as itself unless it is blank or
+// holds a separator, a quote, a repeat mark or a leading blank. Such a name
+// can only come from a file that gives it in quotes, or leaves it unread (a
+// slash or a null value); the file format has no way to write it back.
+template <std::size_t N>
+bool writes_back(const FixedText<N>& text) {
+  const std::string_view view = text.view();
+  const std::size_t end = view.find_last_not_of(' ');
+  if (end == std::string_view::npos) return false;
+  for (std::size_t i = 0; i <= end; ++i) {
+    if (std::strchr(" \t,/'\"*\r", view[i]) != nullptr) return false;
+  }
+  return true;
+}
+
+bool texts_write_back(const EnergyModel& model) {
+  bool plain = writes_back(model.mb_aa.name) && writes_back(model.mb_bb.name) && writes_back(model.mb_ab.name) &&
+               writes_back(model.eam_aa.name) && writes_back(model.eam_bb.name) && writes_back(model.eam_ab.name) &&
+               writes_back(model.qsc_a.name) && writes_back(model.qsc_b.name) && writes_back(model.qsc_file_name);
+  for (std::int32_t k = 0; k < model.residue_set_count && plain; ++k) {
+    plain = writes_back(model.residues_type[static_cast<std::size_t>(k)]);
+  }
+  return plain;
+}
+
+void load_as(const std::string& name, const std::string& text) {
+  Files files = example_files();
+  files[name] = text;
+  QuietSession first(files);
+  std::string error;
+  if (!starts_up(first, &error)) {
+    require(error.starts_with(name), "a load that fails names the file it failed on");
+    return;
+  }
+  Session& loaded = *first.session;
+  require(loaded.config.recover == 0, "recover is off after start-up");
+  require(loaded.model.residue_set_count >= 0 && loaded.model.residue_set_count <= kSetCapacity,
+          "the residue sets fit the model");
+  require(loaded.model.ch_count >= 0 && loaded.model.ch_count <= kSetCapacity, "the neutral-bond sets fit the model");
+
+  save_configuration(loaded);
+  const Files saved = first.disk.files;
+  if (!texts_write_back(loaded.model)) return;
+
+  QuietSession second(saved);
+  if (!starts_up(second, &error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    require(false, "a saved configuration loads again");
+  }
+  save_configuration(*second.session);
+  require(second.disk.files == saved, "a second save writes the same bytes");
+
+  require_reloads_as_saved(saved);
+}
+
+}  // namespace
+}  // namespace cfg::fuzz
+
+// The low four bits of the first byte choose the file, in the order of
+// kFileNames ('0' to '9', then ':' to '?' in a readable seed); the rest of the
+// input is its content. Mutating that byte moves the same content to another
+// file, so every file is tried with what was found for the others.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const char* name = cfg::fuzz::kFileNames[data[0] & 0x0F];
+  const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
+  cfg::fuzz::context() = std::string("the input as ") + name;
+  try {
+    cfg::fuzz::load_as(name, text);
+  } catch (const cfg::FatalError& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    cfg::fuzz::require(false, "a configuration that loaded saves to memory without an error");
+  }
+  return 0;
+}

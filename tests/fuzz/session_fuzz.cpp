@@ -1,0 +1,56 @@
+// A whole session over arbitrary keyboard bytes, on the example configuration
+// held in memory. Whatever is typed, the program ends by one of its own ways
+// with a status that says which, and the files are either untouched or hold a
+// complete configuration that loads again and reads back as it was saved.
+
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+#include "driver/run_config.h"
+#include "fuzz/fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace cfg;
+  using namespace cfg::fuzz;
+  const Files& examples = example_files();
+  testing::MemoryFileSystem disk;
+  disk.files = examples;
+  TextLines keyboard("keyboard", std::string(reinterpret_cast<const char*>(data), size));
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = run_config(keyboard, out, err, disk);
+  const std::string output = out.str();
+  const std::string errors = err.str();
+
+  switch (status) {
+    case 0: break;
+    case 1: require(output.find("ERROR!!") != std::string::npos, "status 1 comes with the report's ERROR!!"); break;
+    case 2:
+      // The files are sound and the disk in memory cannot fail: only the
+      // keyboard can end the session this way.
+      require(errors.starts_with("config: keyboard"), "a fatal error names the keyboard");
+      require(errors.find('\n') == errors.size() - 1, "a fatal error is one line");
+      break;
+    default: require(false, "the status is 0, 1 or 2");
+  }
+
+  const bool saved = output.find(" config. dat has been saved !\n") != std::string::npos;
+  require(!saved || status == 0, "a save ends with status 0");
+  if (!saved) {
+    require(disk.files == examples, "no file changes without a save");
+    return 0;
+  }
+  // Text typed in quotes, or with a carriage return in it, can hold what the
+  // files cannot carry back (a leading quote or blank, a separator).
+  const std::string_view typed(reinterpret_cast<const char*>(data), size);
+  if (typed.find_first_of("'\"\r") != std::string_view::npos) return 0;
+  QuietSession again(disk.files);
+  std::string error;
+  if (!starts_up(again, &error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    require(false, "a saved configuration loads again");
+  }
+  require_reloads_as_saved(disk.files);
+  return 0;
+}
