@@ -16,7 +16,7 @@ void ask_method(Session& session) {
     term.say("5. LBFGS");
     term.say("6. Do not use any local minimum method!");
     term.ask(config.min_method);
-    // Item 6 is offered but the optimizer cannot run without a minimizer.
+    // Item 6 is listed but refused like any other value.
     if (config.min_method >= 1 && config.min_method <= 5) break;
     term.input_error();
   }

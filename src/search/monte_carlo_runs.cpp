@@ -79,7 +79,7 @@ void ask_first_run(Session& session) {
     term.say("3.USE Parallel GA");
     term.say("4.USE Multi-canonical Annealing");
     term.ask(config.run_method[1]);
-    // Annealing runs as long as canonical basin hopping.
+    // Annealing asks its length as canonical basin hopping does.
     const std::int32_t method = config.run_method[1] == kAnnealing ? kCanonical : config.run_method[1];
     if (ask_run_length(session, kFirstRun, method)) break;
     term.input_error();

@@ -39,7 +39,7 @@ void ask_random_move_limits(Session& session) {
   Terminal& term = session.term;
   ConfigRecord& config = session.config;
   ask_limits(session, kStepLimits);
-  // No move should reach past half the energy function's boundary.
+  // The proposal follows func_bc as it stands now.
   term.say("The upper limit of STEP (default=", 0.5 * std::sqrt(config.func_bc), ")");
   term.ask(config.step_max);
   term.say("The temperature are now=", config.temp_from, " to ", config.temp_to);
