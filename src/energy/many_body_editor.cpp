@@ -23,12 +23,12 @@ void ask_pure_material(Session& session) {
   session.term.ask(session.answer);
 }
 
-void ask_alloy_materials(Session& session, FixedText<2>& b_atom_name) {
+void ask_alloy_materials(Session& session) {
   Terminal& term = session.term;
   term.say("Please input the name of A atom:");
   term.ask(session.answer);
   term.say("Please input the name of B atom:");
-  term.ask(b_atom_name);
+  term.ask(session.b_atom_name);
   term.say("Please input the # of A atoms:");
   term.ask(session.model.a_atom_count);
   // A cluster of one species has no particles to swap.
@@ -48,9 +48,8 @@ void type_many_body_values(Session& session) {
 void edit_many_body_potential(Session& session) {
   session.config.ci_n_form = 0;
   list_materials_library(session.files, session.term, session.model.mb_aa);
-  FixedText<2> b_atom_name;
   if (session.model.potential_type == 2) {
-    ask_alloy_materials(session, b_atom_name);
+    ask_alloy_materials(session);
   } else {
     ask_pure_material(session);
   }
@@ -59,7 +58,7 @@ void edit_many_body_potential(Session& session) {
     return;
   }
   look_up_materials(session.files, session.term, session.model, session.model.potential_type, session.answer,
-                    b_atom_name);
+                    session.b_atom_name);
 }
 
 }  // namespace cfg
