@@ -79,8 +79,9 @@ bool ReadlineLines::next_line(std::string& line) {
 // answers are still recalled within this run and nothing is reported.
 void ReadlineLines::remember(const std::string& line) {
   add_history(line.c_str());
-  const char* file = settings_.history_file.c_str();
   if (settings_.history_file.empty()) return;
+  const char* file = settings_.history_file.c_str();
+  // Appending needs the file to exist; the first answer creates it.
   if (append_history(1, file) != 0) write_history(file);
 }
 

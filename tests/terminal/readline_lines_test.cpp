@@ -99,7 +99,7 @@ TEST_F(ReadlineLinesTest, ControlDOnAnEmptyLineEndsTheInput) {
   EXPECT_EQ(lines_of_keys(keys::ctrl_d), (Lines{}));
 }
 
-TEST_F(ReadlineLinesTest, EchoGoesToTheEchoStreamOnly) {
+TEST_F(ReadlineLinesTest, TypedLineIsEchoedOnTheEchoStream) {
   lines_of_keys("19\n");
   EXPECT_NE(echo_.text().find("19"), std::string::npos);
 }
