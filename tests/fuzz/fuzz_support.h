@@ -54,9 +54,12 @@ inline const Files& example_files() {
   return files;
 }
 
-// A session over files in memory, with no keyboard and its output kept.
+// A session over files in memory, with a keyboard of the lines given (none by
+// default) and its output kept.
 struct QuietSession {
-  explicit QuietSession(const Files& files) : keyboard("keyboard", "") { disk.files = files; }
+  explicit QuietSession(const Files& files, std::string typed = "") : keyboard("keyboard", std::move(typed)) {
+    disk.files = files;
+  }
 
   testing::MemoryFileSystem disk;
   TextLines keyboard;

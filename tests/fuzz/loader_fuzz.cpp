@@ -8,7 +8,9 @@
 #include <cstring>
 #include <string>
 
+#include "config/materials_library.h"
 #include "driver/saving.h"
+#include "report/summary_report.h"
 #include "fuzz/fuzz_support.h"
 
 namespace cfg::fuzz {
@@ -44,6 +46,44 @@ bool texts_write_back(const EnergyModel& model) {
   return plain;
 }
 
+// The report shows any loaded configuration, and stops the program only when
+// the temperature range's use is neither 1 nor 2.
+void report(const Session& loaded, ReportVariant variant) {
+  try {
+    print_summary_report(loaded, variant);
+  } catch (const ProgramStop& stop) {
+    require(stop.status == 1, "the report stops with status 1");
+    require(loaded.config.temp_range_use != 1 && loaded.config.temp_range_use != 2,
+            "the report stops only for a temperature range of no known use");
+  }
+}
+
+// The library's listing and its look-ups, each with a keyboard that answers
+// every pause they may make with go: eleven for the listing, one for a look-up.
+void read_library(const Files& files) {
+  const std::string go = "go\n";
+  const auto run = [&](std::size_t pauses, auto&& operation) {
+    std::string typed;
+    for (std::size_t i = 0; i < pauses; ++i) typed += go;
+    QuietSession quiet(files, typed);
+    try {
+      operation(*quiet.session);
+    } catch (const FatalError& error) {
+      require(std::string_view(error.what()).starts_with(kMaterialsLibraryFile),
+              "a library that cannot be read is named, and pauses no more than it should");
+    }
+  };
+  run(11, [](Session& session) { list_materials_library(session.files, session.term, session.model.mb_aa); });
+  for (const char* a_name : {"Ag", "Na", "end", "Zz"}) {
+    run(1, [&](Session& session) {
+      look_up_materials(session.files, session.term, session.model, 1, FixedText<4>(a_name), FixedText<2>());
+    });
+    run(1, [&](Session& session) {
+      look_up_materials(session.files, session.term, session.model, 2, FixedText<4>(a_name), FixedText<2>("Cu"));
+    });
+  }
+}
+
 void load_as(const std::string& name, const std::string& text) {
   Files files = example_files();
   files[name] = text;
@@ -59,6 +99,9 @@ void load_as(const std::string& name, const std::string& text) {
           "the residue sets fit the model");
   require(loaded.model.ch_count >= 0 && loaded.model.ch_count <= kSetCapacity, "the neutral-bond sets fit the model");
 
+  report(loaded, ReportVariant::before_save);
+  if (name == kMaterialsLibraryFile) read_library(files);
+
   save_configuration(loaded);
   const Files saved = first.disk.files;
   if (!texts_write_back(loaded.model)) return;
@@ -72,6 +115,7 @@ void load_as(const std::string& name, const std::string& text) {
   require(second.disk.files == saved, "a second save writes the same bytes");
 
   require_reloads_as_saved(saved);
+  report(*second.session, ReportVariant::after_reload);
 }
 
 }  // namespace

@@ -26,12 +26,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   switch (status) {
     case 0: break;
     case 1: require(output.find("ERROR!!") != std::string::npos, "status 1 comes with the report's ERROR!!"); break;
-    case 2:
+    case 2: {
       // The files are sound and the disk in memory cannot fail: only the
-      // keyboard can end the session this way.
-      require(errors.starts_with("config: keyboard"), "a fatal error names the keyboard");
-      require(errors.find('\n') == errors.size() - 1, "a fatal error is one line");
+      // keyboard can end the session this way. The report is the last thing
+      // on standard error (after the prompt of a pause it ended, if any).
+      const std::size_t report = errors.find("config: ");
+      require(report != std::string::npos && errors.find("config: ", report + 1) == std::string::npos,
+              "a fatal error is reported once");
+      require(errors.compare(report, 16, "config: keyboard") == 0, "a fatal error names the keyboard");
+      require(errors.find('\n', report) == errors.size() - 1, "a fatal error is one line, the last");
       break;
+    }
     default: require(false, "the status is 0, 1 or 2");
   }
 
