@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "io/fixed_text.h"
@@ -49,6 +50,8 @@ class RecordReader {
 
  private:
   LineSource& lines_;
+  std::string line_;    // the line being read, kept to reuse its storage
+  std::string quoted_;  // the last quoted value
 };
 
 // The conversions of single values, shared with the keyboard's fixed fields.
