@@ -60,7 +60,7 @@ class ListLine {
 template <class... Items>
 std::string list_record(const Items&... items) {
   ListLine line;
-  (line << ... << items);
+  ((line << items), ...);
   return std::move(line).take_record();
 }
 
