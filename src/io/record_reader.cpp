@@ -40,8 +40,9 @@ std::string describe(const ItemRef& item) {
 
 [[noreturn]] void fail_at_end(const LineSource& lines, const std::string& expected) {
   if (lines.name() == "keyboard") throw FatalError("keyboard: input ended while " + expected + " was expected");
-  throw FatalError(lines.name() + ": the file ends after line " + std::to_string(lines.line_number()) + " while " +
-                   expected + " was expected");
+  const std::string where = lines.line_number() == 0 ? "the file is empty"
+                                                     : "the file ends after line " + std::to_string(lines.line_number());
+  throw FatalError(lines.name() + ": " + where + " while " + expected + " was expected");
 }
 
 // Infinity, Inf and NaN in any case; NaN may carry a note in parentheses.
