@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "io/decimal_digits.h"
+#include "io/decimal_conversion.h"
 
 namespace cfg {
 

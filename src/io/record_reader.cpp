@@ -7,6 +7,7 @@
 #include <string>
 #include <system_error>
 
+#include "io/decimal_conversion.h"
 #include "io/errors.h"
 
 namespace cfg {
@@ -99,16 +100,37 @@ bool parse_real(std::string_view text, double& value) {
   if (text.empty()) return false;
   if (!is_digit(text[0]) && text[0] != '.') return parse_special_real(text, negative, value);
 
-  // digits [. digits], at least one digit in all
+  // digits [. digits], at least one digit in all. The significant digits
+  // (leading zeros aside) are gathered for the fast conversion, which takes
+  // up to 19 of them; more wrap around harmlessly and take the slow way.
+  std::uint64_t significant = 0;
   std::size_t pos = 0;
-  while (pos < text.size() && is_digit(text[pos])) ++pos;
-  std::size_t digit_count = pos;
+  const auto skip_zeros = [&] {
+    while (pos < text.size() && text[pos] == '0') ++pos;
+  };
+  const auto gather_digits = [&] {
+    for (; pos < text.size(); ++pos) {
+      const auto digit = static_cast<unsigned char>(text[pos] - '0');
+      if (digit > 9) break;
+      significant = significant * 10 + digit;
+    }
+  };
+  skip_zeros();
+  const std::size_t integer_start = pos;
+  gather_digits();
+  std::size_t significant_count = pos - integer_start;
+  bool any_digit = pos > 0;
+  int fraction_count = 0;
   if (pos < text.size() && text[pos] == '.') {
     const std::size_t fraction_start = ++pos;
-    while (pos < text.size() && is_digit(text[pos])) ++pos;
-    digit_count += pos - fraction_start;
+    if (significant_count == 0) skip_zeros();
+    const std::size_t significant_start = pos;
+    gather_digits();
+    significant_count += pos - significant_start;
+    fraction_count = static_cast<int>(pos - fraction_start);
+    any_digit = any_digit || fraction_count > 0;
   }
-  if (digit_count == 0) return false;
+  if (!any_digit) return false;
   const std::string_view mantissa = text.substr(0, pos);
 
   // The exponent: a letter E, D or Q with an optional sign, or a sign alone.
@@ -135,6 +157,13 @@ bool parse_real(std::string_view text, double& value) {
     if (pos == exponent_start || pos != text.size()) return false;
   }
   if (exponent_negative) exponent = -exponent;
+
+  if (significant_count <= 19) {
+    if (const auto fast = decimal_to_double(significant, static_cast<int>(exponent) - fraction_count)) {
+      value = negative ? -*fast : *fast;
+      return true;
+    }
+  }
 
   double result = 0.0;
   std::from_chars_result converted{};

@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "io/decimal_digits.h"
+#include "io/decimal_conversion.h"
 
 namespace cfg {
 namespace {

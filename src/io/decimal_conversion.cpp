@@ -1,4 +1,4 @@
-#include "io/decimal_digits.h"
+#include "io/decimal_conversion.h"
 
 #include <array>
 #include <bit>
@@ -11,11 +11,11 @@ namespace {
 
 __extension__ typedef unsigned __int128 uint128;
 
-// The scaling by a power of ten multiplies the value's 53-bit significand by a
-// 128-bit significand of 10^q. For q from 0 to 55 that significand is exact
+// The scaling by a power of ten multiplies a 64-bit significand by a 128-bit
+// significand of 10^q. For q from 0 to 55 that significand is exact
 // (5^55 < 2^128); for all other q it is cut off, and the product then lies a
 // tiny amount below the true one.
-constexpr int kMinPower = -292;
+constexpr int kMinPower = -342;
 constexpr int kMaxPower = 340;
 constexpr int kLastExactPower = 55;
 
@@ -81,7 +81,7 @@ constexpr std::array<PowerOfTen, kMaxPower - kMinPower + 1> make_powers_of_ten()
     table[static_cast<std::size_t>(q - kMinPower)] = power.top_bits(0);
     power.times_10();
   }
-  // floor(2^1280 / 10^p) keeps far more than 128 significant bits for every p.
+  // floor(2^1280 / 10^p) keeps more than 128 significant bits for every p.
   constexpr int kReciprocalScale = 1280;
   BigNumber reciprocal;
   reciprocal.limbs[kReciprocalScale / 32] = 1;
@@ -93,6 +93,27 @@ constexpr std::array<PowerOfTen, kMaxPower - kMinPower + 1> make_powers_of_ten()
 }
 
 constexpr auto kPowersOfTen = make_powers_of_ten();
+
+// The 192-bit product of a 64-bit number and the significand of 10^q, as
+// three 64-bit limbs from the lowest.
+struct Product192 {
+  std::uint64_t limb[4];  // limb[3] is 0, for reading across the top
+};
+
+Product192 multiply(std::uint64_t value, const PowerOfTen& power) {
+  const uint128 low_product = uint128{value} * power.low;
+  const uint128 high_product = uint128{value} * power.high;
+  const uint128 middle = (low_product >> 64) + static_cast<std::uint64_t>(high_product);
+  return {{static_cast<std::uint64_t>(low_product), static_cast<std::uint64_t>(middle),
+           static_cast<std::uint64_t>(high_product >> 64) + static_cast<std::uint64_t>(middle >> 64), 0}};
+}
+
+const PowerOfTen* power_of_ten(int q) {
+  if (q < kMinPower || q > kMaxPower) return nullptr;
+  return &kPowersOfTen[static_cast<std::size_t>(q - kMinPower)];
+}
+
+bool is_exact_power(int q) { return q >= 0 && q <= kLastExactPower; }
 
 constexpr std::uint64_t kTenTo16 = 10'000'000'000'000'000;
 constexpr std::uint64_t kTenTo17 = 100'000'000'000'000'000;
@@ -134,17 +155,12 @@ DecimalDigits seventeen_digits(double value) {
   int q = 16 - floor_log10_pow2(floor_log2);
 
   for (int attempt = 0; attempt < 3; ++attempt) {
-    if (q < kMinPower || q > kMaxPower) break;
-    const PowerOfTen& power = kPowersOfTen[static_cast<std::size_t>(q - kMinPower)];
-    const uint128 low_product = uint128{significand} * power.low;
-    const uint128 high_product = uint128{significand} * power.high;
-    const uint128 middle = (low_product >> 64) + static_cast<std::uint64_t>(high_product);
-    const std::uint64_t limb[4] = {static_cast<std::uint64_t>(low_product), static_cast<std::uint64_t>(middle),
-                                   static_cast<std::uint64_t>(high_product >> 64) +
-                                       static_cast<std::uint64_t>(middle >> 64),
-                                   0};
+    const PowerOfTen* power = power_of_ten(q);
+    if (power == nullptr) break;
+    const Product192 product = multiply(significand, *power);
+    const std::uint64_t* limb = product.limb;
     // The scaled value is the 192-bit product divided by 2^shift.
-    const int shift = -(binary_exponent + power.binary_exponent);
+    const int shift = -(binary_exponent + power->binary_exponent);
     if (shift < 64 || shift > 128) break;
     const auto bits_from = [&limb](int from) {
       const auto index = static_cast<std::size_t>(from / 64);
@@ -156,7 +172,7 @@ DecimalDigits seventeen_digits(double value) {
     const std::uint64_t fraction = bits_from(shift - 64);
     const int rest_bits = shift - 64;
     const bool rest_nonzero = rest_bits == 64 ? limb[0] != 0 : rest_bits > 0 && (limb[0] << (64 - rest_bits)) != 0;
-    const bool exact = q >= 0 && q <= kLastExactPower;
+    const bool exact = is_exact_power(q);
 
     if (!exact && fraction >= ~std::uint64_t{0} - kUndecidedWindow) break;
     if (integer < kTenTo16) {
@@ -183,6 +199,46 @@ DecimalDigits seventeen_digits(double value) {
     return decimal;
   }
   return digits_by_printf_rules(value);
+}
+
+std::optional<double> decimal_to_double(std::uint64_t digits, int exponent) {
+  if (digits == 0) return 0.0;
+  const PowerOfTen* power = power_of_ten(exponent);
+  if (power == nullptr) return std::nullopt;
+  // With the digits moved up to the top bit the product has 191 or 192 bits:
+  // the double's 53 bits, a rounding bit and the rest. When the power is cut
+  // off, only the lowest limb is uncertain, and the true product is larger.
+  const int leading_zeros = std::countl_zero(digits);
+  const Product192 product = multiply(digits << leading_zeros, *power);
+  const std::uint64_t top = product.limb[2];
+  const std::uint64_t middle = product.limb[1];
+  const int top_bit = 128 + 63 - std::countl_zero(top);
+  const int drop = top_bit - 128 - 52;  // bits of the top limb below the double's 53
+  std::uint64_t significand = top >> drop;
+  const bool rounding_bit = ((top >> (drop - 1)) & 1) != 0;
+  const std::uint64_t rest_mask = (std::uint64_t{1} << (drop - 1)) - 1;
+  const bool rest_zero = (top & rest_mask) == 0 && middle == 0;
+  const bool exact = is_exact_power(exponent);
+
+  bool round_up = false;
+  if (!rounding_bit) {
+    // A carry from the uncertain limb could still reach the rounding bit.
+    if (!exact && (top & rest_mask) == rest_mask && middle == ~std::uint64_t{0}) return std::nullopt;
+  } else if (!rest_zero || !exact) {
+    round_up = true;  // above half way
+  } else {
+    round_up = product.limb[0] != 0 || (significand & 1) != 0;  // exactly half way: to even
+  }
+
+  int binary_exponent = top_bit + power->binary_exponent - leading_zeros;  // of the leading bit
+  significand += round_up ? 1 : 0;
+  if (significand == std::uint64_t{1} << 53) {
+    significand >>= 1;
+    ++binary_exponent;
+  }
+  if (binary_exponent < -1022 || binary_exponent > 1023) return std::nullopt;
+  const auto biased = static_cast<std::uint64_t>(binary_exponent + 1023);
+  return std::bit_cast<double>(biased << 52 | (significand & ((std::uint64_t{1} << 52) - 1)));
 }
 
 }  // namespace cfg
