@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
+#include <system_error>
+#include <utility>
 
 #include "io/errors.h"
 #include "io/line_source.h"
@@ -202,6 +206,37 @@ TEST(ParseReal, BeyondTheRangeOfADouble) {
   EXPECT_EQ(value, kInfinity);
   ASSERT_TRUE(parse_real("0e99999", value));
   EXPECT_EQ(value, 0.0);
+}
+
+TEST(ParseReal, HalfWayBetweenTwoDoublesRoundsToEven) {
+  // Above 2^53 the doubles are the even integers; above 2^52 all integers.
+  const std::pair<const char*, double> cases[] = {
+      {"9007199254740993", 9007199254740992.0}, {"9007199254740995", 9007199254740996.0},
+      {"90071992547409930e-1", 9007199254740992.0}, {"9007199254740995000D-3", 9007199254740996.0},
+      {"4503599627370496.5", 4503599627370496.0}, {"4503599627370497.5", 4503599627370498.0},
+      {"4503599627370496.5000000000000001", 4503599627370497.0}};
+  for (const auto& [text, expected] : cases) {
+    double value = 0;
+    ASSERT_TRUE(parse_real(text, value)) << text;
+    EXPECT_EQ(value, expected) << text;
+  }
+}
+
+TEST(ParseReal, AgreesWithTheStandardLibraryOnRandomDigits) {
+  std::mt19937_64 random(2024);
+  for (int i = 0; i < 100000; ++i) {
+    std::string text;
+    const auto digits = 1 + random() % 20;
+    for (std::uint64_t k = 0; k < digits; ++k) text += static_cast<char>('0' + random() % 10);
+    if (digits > 1) text.insert(1 + random() % (digits - 1), ".");
+    text += "e" + std::to_string(static_cast<int>(random() % 680) - 350);
+    double expected = 0;
+    const auto converted = std::from_chars(text.data(), text.data() + text.size(), expected);
+    if (converted.ec != std::errc()) continue;
+    double value = 0;
+    ASSERT_TRUE(parse_real(text, value)) << text;
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(expected)) << text;
+  }
 }
 
 TEST(ParseNumbers, TextThatIsNotANumberOfTheKind) {
