@@ -9,6 +9,7 @@
 
 #include "io/fixed_text.h"
 #include "io/line_source.h"
+#include "io/number_parsing.h"
 
 namespace cfg {
 
@@ -53,10 +54,5 @@ class RecordReader {
   std::string line_;    // the line being read, kept to reuse its storage
   std::string quoted_;  // the last quoted value
 };
-
-// The conversions of single values, shared with the keyboard's fixed fields.
-// Each returns false when the text is not a value of its kind.
-bool parse_integer(std::string_view text, std::int32_t& value);
-bool parse_real(std::string_view text, double& value);
 
 }  // namespace cfg
