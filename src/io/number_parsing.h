@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -16,5 +17,11 @@ bool parse_integer(std::string_view text, std::int32_t& value);
 // Infinity, NaN in any case. Rounded to the nearest double; beyond the range
 // of a double it is plus or minus Infinity, or zero.
 bool parse_real(std::string_view text, double& value);
+
+// The real at the start of `text`, read up to the first character that cannot
+// continue it: the number of characters taken, or 0 when they do not make a
+// real ("1e", "+", "abc"). parse_real takes exactly the texts that this reads
+// whole. Never reads past a blank, comma or slash.
+std::size_t read_real_prefix(std::string_view text, double& value);
 
 }  // namespace cfg

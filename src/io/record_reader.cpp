@@ -1,6 +1,7 @@
 #include "io/record_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -12,7 +13,13 @@ namespace {
 
 // A CR inside a line separates like a blank (the one before the LF is gone).
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-bool ends_value(char c) { return is_blank(c) || c == ',' || c == '/'; }
+
+constexpr std::array<bool, 256> kEndsValue = [] {
+  std::array<bool, 256> table{};
+  for (const char c : {' ', '\t', '\r', ',', '/'}) table[static_cast<unsigned char>(c)] = true;
+  return table;
+}();
+bool ends_value(char c) { return kEndsValue[static_cast<unsigned char>(c)]; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_quote(char c) { return c == '\'' || c == '"'; }
 
@@ -54,8 +61,9 @@ class RecordScan {
   // report.
   char next_char(const ItemRef& expected) {
     for (;;) {
-      while (pos_ < line_.size() && is_blank(line_[pos_])) ++pos_;
-      if (pos_ < line_.size()) return line_[pos_];
+      const std::size_t size = line_.size();
+      while (pos_ < size && is_blank(line_[pos_])) ++pos_;
+      if (pos_ < size) return line_[pos_];
       if (!next_line()) fail_at_end(lines_, describe(expected));
     }
   }
@@ -82,9 +90,12 @@ class RecordScan {
   // ends, which add nothing to it; a doubled quote stands for one.
   Value take_value(const ItemRef& item) {
     if (!is_quote(line_[pos_])) {
-      const std::size_t start = pos_;
-      while (pos_ < line_.size() && !ends_value(line_[pos_])) ++pos_;
-      return {std::string_view(line_).substr(start, pos_ - start), false};
+      const char* const start = line_.data() + pos_;
+      const char* const end = line_.data() + line_.size();
+      const char* p = start;
+      while (p != end && !ends_value(*p)) ++p;
+      pos_ += static_cast<std::size_t>(p - start);
+      return {std::string_view(start, static_cast<std::size_t>(p - start)), false};
     }
     const char quote = line_[pos_++];
     quoted_.clear();
@@ -105,6 +116,20 @@ class RecordScan {
     }
     if (!at_value_end()) fail(lines_, "a quoted text must be followed by a blank, comma, slash or line end");
     return {quoted_, true};
+  }
+
+  // A real item read straight from the line, the common case: the number must
+  // reach a separator or the line end, else the value as a whole is reported.
+  void read_real(double& target, const ItemRef& item) {
+    const std::string_view rest = std::string_view(line_).substr(pos_);
+    double value = 0;
+    const std::size_t length = read_real_prefix(rest, value);
+    if (length == 0 || (length < rest.size() && !ends_value(rest[length]))) {
+      assign(item, take_value(item));
+      return;
+    }
+    target = value;
+    pos_ += length;
   }
 
   void assign(const ItemRef& item, const Value& value) const {
@@ -157,7 +182,11 @@ void RecordReader::read_items(std::span<const ItemRef> items) {
       for (std::size_t i = 0; i < repeats; ++i) scan.assign(items[next++], value);
       continue;
     }
-    scan.assign(items[next], scan.take_value(items[next]));
+    if (double* const* real = std::get_if<double*>(&items[next])) {
+      scan.read_real(**real, items[next]);
+    } else {
+      scan.assign(items[next], scan.take_value(items[next]));
+    }
     ++next;
   }
 }
