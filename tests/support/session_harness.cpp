@@ -49,11 +49,15 @@ bool ScratchConfig::exists(const std::string& name) const { return fs::exists(di
 void ScratchConfig::remove(const std::string& name) const { fs::remove(dir_ / name); }
 
 SessionResult ScratchConfig::run(const std::string& keyboard) const {
+  DiskFileSystem files(dir_);
+  return run(keyboard, files);
+}
+
+SessionResult ScratchConfig::run(const std::string& keyboard, FileSystem& files) const {
   std::istringstream input(keyboard);
   StreamLines lines("keyboard", input);
   std::ostringstream out;
   std::ostringstream err;
-  DiskFileSystem files(dir_);
   SessionResult result;
   result.status = run_config(lines, out, err, files);
   result.out = out.str();

@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+namespace cfg {
+class FileSystem;
+}
+
 namespace cfg::testing {
 
 // What one run of the program left: its output, its error stream, its status.
@@ -30,6 +34,9 @@ class ScratchConfig {
 
   // Runs the program with the given keyboard input (lines separated by \n).
   SessionResult run(const std::string& keyboard) const;
+  // The same over a file system of the test's own (usually one wrapping the
+  // scratch directory's DiskFileSystem).
+  SessionResult run(const std::string& keyboard, FileSystem& files) const;
 
  private:
   std::filesystem::path dir_;

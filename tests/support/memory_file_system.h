@@ -1,0 +1,30 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "io/file_system.h"
+
+namespace cfg::testing {
+
+// Files held in memory, for tests of loading and saving without a disk.
+class MemoryFileSystem : public FileSystem {
+ public:
+  std::map<std::string, std::string> files;
+
+  bool exists(const std::string& name) override { return files.count(name) != 0; }
+  std::optional<std::string> read(const std::string& name) override {
+    const auto found = files.find(name);
+    if (found == files.end()) return std::nullopt;
+    return found->second;
+  }
+  void write(const std::string& name, std::string_view content) override { files[name] = std::string(content); }
+  void rename(const std::string& from, const std::string& to) override {
+    files[to] = files[from];
+    files.erase(from);
+  }
+  void remove(const std::string& name) noexcept override { files.erase(name); }
+};
+
+}  // namespace cfg::testing
