@@ -125,6 +125,21 @@ TEST(MainMenu, QuitWithoutSavingReadsTheFilesAgainAndWritesNone) {
   EXPECT_EQ(scratch.read("data.dat"), data_before);
 }
 
+TEST(MainMenu, OptionEightReportsTheSeedStoredOnDisk) {
+  ScratchConfig scratch;
+  scratch.write("atom_num.dat", "38 5\n");
+  const std::string seed_line_37 = " @ seeding number=           37 ,(0 for no seeding)\n";
+  const std::string seed_line_5 = " @ seeding number=            5 ,(0 for no seeding)\n";
+  const auto before_save = scratch.run("\nn\n");
+  EXPECT_NE(before_save.out.find(seed_line_37), std::string::npos) << "start-up proposes particle_count - 1";
+  const auto reloaded = scratch.run("8\n");
+  EXPECT_NE(reloaded.out.find(seed_line_5), std::string::npos) << "the reload applies no start-up rule";
+
+  // What a save stored is what a later option 8 shows.
+  ASSERT_EQ(scratch.run("\n\n").status, 0);
+  EXPECT_NE(scratch.run("8\n").out.find(seed_line_37), std::string::npos);
+}
+
 TEST(StartUp, AShortDataFileStopsBeforeTheMenu) {
   ScratchConfig scratch;
   scratch.write("data.dat", scratch.read("data.dat").substr(0, 40));

@@ -16,10 +16,6 @@ namespace {
 
 using testing::ScratchConfig;
 
-const char* const kEnergyFiles[] = {"type.dat",     "alloy.dat",    "parameter1.dat", "parameter2.dat", "parameter3.dat",
-                                    "protein1.dat", "protein2.dat", "eam_aa.dat",     "eam_bb.dat",     "eam_ab.dat",
-                                    "chima1.dat",   "chima2.dat",   "qscff.dat"};
-
 std::map<std::string, std::string> snapshot(const ScratchConfig& scratch) {
   std::map<std::string, std::string> files;
   for (const auto& entry : std::filesystem::directory_iterator(scratch.dir())) {
