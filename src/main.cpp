@@ -1,11 +1,63 @@
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
+#include <memory>
+#include <unistd.h>
 
 #include "driver/run_config.h"
 #include "io/file_system.h"
 #include "io/line_source.h"
+#include "io/readline_lines.h"
+
+namespace {
+
+#ifdef CONFIG_HAVE_READLINE
+
+// At a terminal the answers are read with line editing. The edited line is
+// echoed where the user sees it: standard output, or the terminal itself when
+// standard output goes elsewhere (a pipe into tee, a file), so that the echo
+// never mixes into the program's output. Everything the program prints passes
+// through a ScreenLine, which lets the editor keep a question that ends
+// without a line end (the pause) when it redraws the answer.
+int run_with_line_editing(cfg::FileSystem& files) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> terminal(nullptr, std::fclose);
+  std::FILE* echo = stdout;
+  if (!::isatty(STDOUT_FILENO)) {
+    terminal.reset(std::fopen("/dev/tty", "w"));
+    if (!terminal) {
+      cfg::StreamLines keyboard("keyboard", std::cin);
+      return cfg::run_config(keyboard, std::cout, std::cerr, files);
+    }
+    echo = terminal.get();
+  }
+
+  cfg::ScreenLine screen;
+  cfg::ScreenLineTee out_tee(*std::cout.rdbuf(), screen);
+  cfg::ScreenLineTee err_tee(*std::cerr.rdbuf(), screen);
+  std::ostream out(&out_tee);
+  std::ostream err(&err_tee);
+
+  cfg::ReadlineSettings settings;
+  settings.input = stdin;
+  settings.echo = echo;
+  settings.screen = &screen;
+  // The one environment variable the program reads: where to keep the
+  // answers for Up/Down across runs. Unset or empty, no file is kept.
+  if (const char* history = std::getenv("CONFIG_HISTORY")) settings.history_file = history;
+
+  cfg::ReadlineLines keyboard("keyboard", settings);
+  return cfg::run_config(keyboard, out, err, files);
+}
+
+#endif
+
+}  // namespace
 
 int main() {
-  cfg::StreamLines keyboard("keyboard", std::cin);
   cfg::DiskFileSystem files(".");
+#ifdef CONFIG_HAVE_READLINE
+  if (::isatty(STDIN_FILENO)) return run_with_line_editing(files);
+#endif
+  cfg::StreamLines keyboard("keyboard", std::cin);
   return cfg::run_config(keyboard, std::cout, std::cerr, files);
 }

@@ -24,6 +24,8 @@ struct Session {
   std::int32_t seed = 0;  // 0: no seeding
   // The yes/no answers and the A material name are read into this buffer.
   FixedText<4> answer{"n"};
+  // The B material name of an alloy lookup; kept for the run like answer.
+  FixedText<2> b_atom_name;
 };
 
 }  // namespace cfg
