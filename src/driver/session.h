@@ -4,6 +4,7 @@
 
 #include "config/config_record.h"
 #include "config/energy_model.h"
+#include "config/wrapping_arithmetic.h"
 #include "io/file_system.h"
 #include "io/fixed_text.h"
 #include "io/terminal.h"
@@ -27,5 +28,11 @@ struct Session {
   // The B material name of an alloy lookup; kept for the run like answer.
   FixedText<2> b_atom_name;
 };
+
+// Particles that are not A atoms; the subtraction wraps like the optimizer's
+// 32-bit integers rather than overflowing.
+inline std::int32_t b_atom_count(const Session& session) {
+  return wrapping_sub(session.particle_count, session.model.a_atom_count);
+}
 
 }  // namespace cfg

@@ -9,7 +9,7 @@ void start_up(Session& session) {
   print_start_banner(session.term);
   load_atom_count_file(session.files, session.particle_count, session.seed);
   // A seeded run always starts from the structure of one particle fewer.
-  if (session.seed != 0) session.seed = static_cast<std::int32_t>(static_cast<std::uint32_t>(session.particle_count) - 1u);
+  if (session.seed != 0) session.seed = wrapping_sub(session.particle_count, 1);
   session.term.say("Previous data is needed when you are using seeding");
   session.answer = FixedText<4>("n");
   load_data_file(session.files, session.config);

@@ -3,7 +3,6 @@
 #include "energy/atom_count_question.h"
 #include "energy/model_editors.h"
 #include "energy/value_prompts.h"
-#include "energy/wrapping_arithmetic.h"
 
 namespace cfg {
 
@@ -67,7 +66,7 @@ void show_eam_table(Session& session) {
     term.say("For pure!");
     return;
   }
-  print_eam_row(term, model.eam_bb, wrapping_sub(session.particle_count, model.a_atom_count));
+  print_eam_row(term, model.eam_bb, b_atom_count(session));
   print_eam_row(term, model.eam_ab, session.particle_count);
 }
 

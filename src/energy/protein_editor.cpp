@@ -1,7 +1,7 @@
 #include <array>
 
 #include "energy/model_editors.h"
-#include "energy/wrapping_arithmetic.h"
+#include "config/wrapping_arithmetic.h"
 
 namespace cfg {
 

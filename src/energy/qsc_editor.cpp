@@ -4,7 +4,6 @@
 #include "energy/atom_count_question.h"
 #include "energy/model_editors.h"
 #include "energy/value_prompts.h"
-#include "energy/wrapping_arithmetic.h"
 
 namespace cfg {
 
@@ -66,7 +65,7 @@ void show_qsc_table(Session& session) {
     term.say("For pure,file name is ", model.qsc_file_name);
     return;
   }
-  print_qsc_row(term, model.qsc_b, wrapping_sub(session.particle_count, model.a_atom_count));
+  print_qsc_row(term, model.qsc_b, b_atom_count(session));
   model.qsc_file_name = alloy_file_name(model);
   term.say("For Alloy,file name is ", model.qsc_file_name);
 }

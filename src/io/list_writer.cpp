@@ -2,107 +2,138 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
-#include <string>
+#include <cstring>
+
+#include "io/decimal_conversion.h"
 
 namespace cfg {
 
 namespace {
 
-constexpr int kIntegerWidth = 11;
-constexpr int kRealWidth = 25;
-constexpr int kFixedWidth = 20;
-constexpr int kSignificantDigits = 17;
+constexpr std::size_t kFixedWidth = 20;
+constexpr std::uint64_t kTenTo8 = 100'000'000;
+constexpr std::uint64_t kTenTo16 = kTenTo8 * kTenTo8;
 
-std::string right_aligned(std::string_view text, int width) {
-  std::string field;
-  if (static_cast<int>(text.size()) < width) field.assign(static_cast<std::size_t>(width) - text.size(), ' ');
-  field.append(text);
-  return field;
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+void put_8_digits(char* out, std::uint32_t value) {
+  const std::uint32_t high = value / 10000;
+  const std::uint32_t low = value % 10000;
+  std::memcpy(out, kDigitPairs + 2 * (high / 100), 2);
+  std::memcpy(out + 2, kDigitPairs + 2 * (high % 100), 2);
+  std::memcpy(out + 4, kDigitPairs + 2 * (low / 100), 2);
+  std::memcpy(out + 6, kDigitPairs + 2 * (low % 100), 2);
 }
 
-// Fixed notation of a value whose 17-digit mantissa is `digits` (no point) and
-// whose decimal exponent is `exponent`, -1 <= exponent <= 16.
-std::string fixed_notation(bool negative, std::string_view digits, int exponent) {
-  std::string text = negative ? "-" : "";
+void put_17_digits(char* out, std::uint64_t value) {
+  out[0] = static_cast<char>('0' + value / kTenTo16);
+  value %= kTenTo16;
+  put_8_digits(out + 1, static_cast<std::uint32_t>(value / kTenTo8));
+  put_8_digits(out + 9, static_cast<std::uint32_t>(value % kTenTo8));
+}
+
+// Places `text` so that it ends at `end`.
+void put_right_aligned(char* end, std::string_view text) { std::memcpy(end - text.size(), text.data(), text.size()); }
+
+// Fixed notation ends at the 20th character of the field; 5 blanks follow.
+void put_fixed(char* field, bool negative, const char* digits, int exponent) {
+  const std::size_t length = 18U + (exponent < 0 ? 1U : 0U) + (negative ? 1U : 0U);
+  char* p = field + kFixedWidth - length;
+  if (negative) *p++ = '-';
   if (exponent < 0) {
-    text += "0.";
-    text += digits;
-  } else {
-    const auto integer_digits = static_cast<std::size_t>(exponent + 1);
-    text += digits.substr(0, integer_digits);
-    text += '.';
-    text += digits.substr(integer_digits);
+    *p++ = '0';
+    *p++ = '.';
+    std::memcpy(p, digits, 17);
+    return;
   }
-  return text;
+  const auto integer_digits = static_cast<std::size_t>(exponent + 1);
+  std::memcpy(p, digits, integer_digits);
+  p += integer_digits;
+  *p++ = '.';
+  std::memcpy(p, digits + integer_digits, 17 - integer_digits);
+}
+
+// d.ddddddddddddddddE+xxx, right-aligned in the whole field.
+void put_exponent_form(char* field, bool negative, const char* digits, int exponent) {
+  char* p = field + kRealWidth - 23U - (negative ? 1U : 0U);
+  if (negative) *p++ = '-';
+  *p++ = digits[0];
+  *p++ = '.';
+  std::memcpy(p, digits + 1, 16);
+  p += 16;
+  *p++ = 'E';
+  *p++ = exponent < 0 ? '-' : '+';
+  const auto magnitude = static_cast<unsigned>(exponent < 0 ? -exponent : exponent);
+  *p++ = static_cast<char>('0' + magnitude / 100);
+  std::memcpy(p, kDigitPairs + 2 * (magnitude % 100), 2);
 }
 
 }  // namespace
 
+char* put_integer_field(char* field, std::int32_t value) {
+  char text[kIntegerWidth];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  std::memset(field, ' ', kIntegerWidth);
+  put_right_aligned(field + kIntegerWidth, std::string_view(text, static_cast<std::size_t>(result.ptr - text)));
+  return field + kIntegerWidth;
+}
+
+char* put_real_field(char* field, double value) {
+  std::memset(field, ' ', kRealWidth);
+  char* const end = field + kRealWidth;
+  if (std::isnan(value)) {
+    put_right_aligned(end, "NaN");
+  } else if (std::isinf(value)) {
+    put_right_aligned(end, value > 0 ? "Infinity" : "-Infinity");
+  } else if (value == 0.0) {
+    put_right_aligned(field + kFixedWidth, std::signbit(value) ? "-0.0000000000000000" : "0.0000000000000000");
+  } else {
+    const DecimalDigits decimal = seventeen_digits(std::fabs(value));
+    char digits[17];
+    put_17_digits(digits, decimal.digits);
+    if (decimal.exponent >= -1 && decimal.exponent <= 16) {
+      put_fixed(field, value < 0, digits, decimal.exponent);
+    } else {
+      put_exponent_form(field, value < 0, digits, decimal.exponent);
+    }
+  }
+  return end;
+}
+
 std::string format_integer(std::int32_t value) {
-  char buffer[16];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return right_aligned(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)), kIntegerWidth);
+  char field[kIntegerWidth];
+  put_integer_field(field, value);
+  return std::string(field, sizeof field);
 }
 
 std::string format_real(double value) {
-  if (std::isnan(value)) return right_aligned("NaN", kRealWidth);
-  if (std::isinf(value)) return right_aligned(value > 0 ? "Infinity" : "-Infinity", kRealWidth);
-  if (value == 0.0) {
-    const std::string zero = std::signbit(value) ? "-0.0000000000000000" : "0.0000000000000000";
-    return right_aligned(zero, kFixedWidth) + std::string(kRealWidth - kFixedWidth, ' ');
-  }
-
-  // Correctly rounded 17 significant digits: d.dddddddddddddddde[+-]xx
-  char buffer[40];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                    std::chars_format::scientific, kSignificantDigits - 1);
-  const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
-  const std::size_t e_position = scientific.find('e');
-  std::string digits;
-  digits += scientific[0];
-  digits += scientific.substr(2, e_position - 2);
-  const int exponent = std::atoi(std::string(scientific.substr(e_position + 1)).c_str());
-  const bool negative = value < 0;
-
-  if (exponent >= -1 && exponent <= 16) {
-    return right_aligned(fixed_notation(negative, digits, exponent), kFixedWidth) +
-           std::string(kRealWidth - kFixedWidth, ' ');
-  }
-  std::string text = negative ? "-" : "";
-  text += digits[0];
-  text += '.';
-  text += digits.substr(1);
-  text += exponent < 0 ? "E-" : "E+";
-  const std::string magnitude = std::to_string(std::abs(exponent));
-  text += std::string(3 - std::min<std::size_t>(3, magnitude.size()), '0') + magnitude;
-  return right_aligned(text, kRealWidth);
+  char field[kRealWidth];
+  put_real_field(field, value);
+  return std::string(field, sizeof field);
 }
 
-void ListLine::separate() {
-  if (has_items_) text_ += ' ';
-}
-
+// Every item but a text after a text starts with a blank: the separator, or
+// for the first item the line's leading blank.
 ListLine& ListLine::operator<<(std::string_view text) {
-  if (!last_was_text_) separate();
+  if (!last_was_text_) text_ += ' ';
   text_.append(text);
-  has_items_ = true;
   last_was_text_ = true;
   return *this;
 }
 
 ListLine& ListLine::operator<<(std::int32_t value) {
-  separate();
-  text_ += format_integer(value);
-  has_items_ = true;
+  char field[1 + kIntegerWidth] = {' '};
+  text_.append(field, put_integer_field(field + 1, value));
   last_was_text_ = false;
   return *this;
 }
 
 ListLine& ListLine::operator<<(double value) {
-  separate();
-  text_ += format_real(value);
-  has_items_ = true;
+  char field[1 + kRealWidth] = {' '};
+  text_.append(field, put_real_field(field + 1, value));
   last_was_text_ = false;
   return *this;
 }

@@ -1,12 +1,17 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "io/fixed_text.h"
 
 namespace cfg {
+
+inline constexpr std::size_t kIntegerWidth = 11;
+inline constexpr std::size_t kRealWidth = 25;
 
 // A 32-bit integer right-aligned in 11 characters.
 std::string format_integer(std::int32_t value);
@@ -15,14 +20,21 @@ std::string format_integer(std::int32_t value);
 // blanks), otherwise d.ddddddddddddddddE+xxx right-aligned in 25.
 std::string format_real(double value);
 
-// One list-directed output record. The line starts with a blank; numbers are
-// preceded by a separator blank; a text item directly after another text item
-// joins it without one.
+// The same fields written into a buffer of at least their width, without a
+// temporary string; each returns the end of the field.
+char* put_integer_field(char* field, std::int32_t value);
+char* put_real_field(char* field, double value);
+
+// One list-directed output record. The line starts with a blank, written
+// before its first item; numbers are preceded by a separator blank; a text item
+// directly after another text item joins it without one. A record without
+// items is an empty line.
 class ListLine {
  public:
-  ListLine() : text_(" ") {}
 
   ListLine& operator<<(std::string_view text);
+  ListLine() { text_.reserve(kTypicalLength); }
+
   ListLine& operator<<(const char* text) { return *this << std::string_view(text); }
   ListLine& operator<<(const std::string& text) { return *this << std::string_view(text); }
   template <std::size_t N>
@@ -30,14 +42,17 @@ class ListLine {
   ListLine& operator<<(std::int32_t value);
   ListLine& operator<<(double value);
 
-  // Appends to an existing buffer without reformatting what is there.
   void reserve(std::size_t size) { text_.reserve(size); }
   const std::string& str() const { return text_; }
+  // The finished record with its line end; the line is used up.
+  std::string take_record() && {
+    text_ += '\n';
+    return std::move(text_);
+  }
 
  private:
-  void separate();
+  static constexpr std::size_t kTypicalLength = 120;
   std::string text_;
-  bool has_items_ = false;
   bool last_was_text_ = false;
 };
 
@@ -45,8 +60,8 @@ class ListLine {
 template <class... Items>
 std::string list_record(const Items&... items) {
   ListLine line;
-  (line << ... << items);
-  return line.str() + '\n';
+  ((line << items), ...);
+  return std::move(line).take_record();
 }
 
 }  // namespace cfg

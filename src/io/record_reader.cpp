@@ -1,10 +1,8 @@
 #include "io/record_reader.h"
 
-#include <cerrno>
-#include <charconv>
-#include <cstdlib>
-#include <limits>
-#include <optional>
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "io/errors.h"
@@ -13,20 +11,17 @@ namespace cfg {
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-bool ends_value(char c) { return is_blank(c) || c == ',' || c == '/'; }
+// A CR inside a line separates like a blank (the one before the LF is gone).
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+constexpr std::array<bool, 256> kEndsValue = [] {
+  std::array<bool, 256> table{};
+  for (const char c : {' ', '\t', '\r', ',', '/'}) table[static_cast<unsigned char>(c)] = true;
+  return table;
+}();
+bool ends_value(char c) { return kEndsValue[static_cast<unsigned char>(c)]; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_quote(char c) { return c == '\'' || c == '"'; }
-
-bool equals_ignoring_case(std::string_view text, std::string_view word) {
-  if (text.size() != word.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != word[i]) return false;
-  }
-  return true;
-}
 
 std::string describe(const ItemRef& item) {
   if (std::holds_alternative<std::int32_t*>(item)) return "an integer";
@@ -38,183 +33,164 @@ std::string describe(const ItemRef& item) {
   throw FatalError(lines.name() + ", line " + std::to_string(lines.line_number()) + ": " + what);
 }
 
-[[noreturn]] void fail_at_end(const LineSource& lines, const ItemRef& item) {
-  if (lines.name() == "keyboard") throw FatalError("keyboard: input ended while " + describe(item) + " was expected");
-  throw FatalError(lines.name() + ": the file ends after line " + std::to_string(lines.line_number()) +
-                   " while " + describe(item) + " was expected");
+[[noreturn]] void fail_at_end(const LineSource& lines, const std::string& expected) {
+  if (lines.name() == "keyboard") throw FatalError("keyboard: input ended while " + expected + " was expected");
+  const std::string where = lines.line_number() == 0 ? "the file is empty"
+                                                     : "the file ends after line " + std::to_string(lines.line_number());
+  throw FatalError(lines.name() + ": " + where + " while " + expected + " was expected");
 }
 
-// A value as it stands on the line: its text, and whether it was quoted.
-struct ValueText {
-  std::string text;
+// One value as it stands in the input: its text, and whether it was quoted.
+struct Value {
+  std::string_view text;
   bool quoted = false;
 };
 
-// Reads the value that starts at `pos` (not a separator) and moves past it.
-ValueText take_value(const std::string& line, std::size_t& pos) {
-  ValueText value;
-  if (is_quote(line[pos])) {
-    const char quote = line[pos++];
-    value.quoted = true;
-    while (pos < line.size()) {
-      if (line[pos] == quote) {
-        if (pos + 1 < line.size() && line[pos + 1] == quote) {
-          value.text += quote;
-          pos += 2;
-          continue;
-        }
-        ++pos;
-        break;
-      }
-      value.text += line[pos++];
-    }
-    return value;
-  }
-  const std::size_t start = pos;
-  while (pos < line.size() && !ends_value(line[pos])) ++pos;
-  value.text.assign(line, start, pos - start);
-  return value;
-}
+// The reading position of one record within the line source.
+class RecordScan {
+ public:
+  RecordScan(LineSource& lines, std::string& line, std::string& quoted) : lines_(lines), line_(line), quoted_(quoted) {}
 
-void assign(const LineSource& lines, const ItemRef& item, const ValueText& value) {
-  if (const auto* text = std::get_if<TextField>(&item)) {
-    for (std::size_t i = 0; i < text->length; ++i) text->chars[i] = i < value.text.size() ? value.text[i] : ' ';
-    return;
+  bool next_line() {
+    pos_ = 0;
+    return lines_.next_line(line_);
   }
-  const bool ok = !value.quoted && (std::holds_alternative<std::int32_t*>(item)
-                                        ? parse_integer(value.text, *std::get<std::int32_t*>(item))
-                                        : parse_real(value.text, *std::get<double*>(item)));
-  if (!ok) fail(lines, "expected " + describe(item) + ", found \"" + value.text + "\"");
-}
+
+  // The first character of the next item, value separator or slash, moving to
+  // further lines as needed; `expected` names the item for the end-of-input
+  // report.
+  char next_char(const ItemRef& expected) {
+    for (;;) {
+      const std::size_t size = line_.size();
+      while (pos_ < size && is_blank(line_[pos_])) ++pos_;
+      if (pos_ < size) return line_[pos_];
+      if (!next_line()) fail_at_end(lines_, describe(expected));
+    }
+  }
+  void skip_char() { ++pos_; }
+
+  // A repeat count r* at the reading position: digits followed by an asterisk.
+  // Zero when there is none.
+  std::int32_t take_repeat_count() {
+    std::size_t end = pos_;
+    while (end < line_.size() && is_digit(line_[end])) ++end;
+    if (end == pos_ || end >= line_.size() || line_[end] != '*') return 0;
+    std::int32_t count = 0;
+    const std::string_view digits = std::string_view(line_).substr(pos_, end - pos_);
+    if (!parse_integer(digits, count) || count == 0) {
+      fail(lines_, "a repeat count must be from 1 to 2147483647, found \"" + std::string(digits) + "*\"");
+    }
+    pos_ = end + 1;
+    return count;
+  }
+  // After r*: true when no value follows (a repeated null).
+  bool at_value_end() const { return pos_ >= line_.size() || ends_value(line_[pos_]); }
+
+  // The value at the reading position. A quoted text may go on over line
+  // ends, which add nothing to it; a doubled quote stands for one.
+  Value take_value(const ItemRef& item) {
+    if (!is_quote(line_[pos_])) {
+      const char* const start = line_.data() + pos_;
+      const char* const end = line_.data() + line_.size();
+      const char* p = start;
+      while (p != end && !ends_value(*p)) ++p;
+      pos_ += static_cast<std::size_t>(p - start);
+      return {std::string_view(start, static_cast<std::size_t>(p - start)), false};
+    }
+    const char quote = line_[pos_++];
+    quoted_.clear();
+    for (;;) {
+      if (pos_ >= line_.size()) {
+        if (!next_line()) fail_at_end(lines_, describe(item));
+        continue;
+      }
+      const char c = line_[pos_++];
+      if (c == quote) {
+        if (pos_ < line_.size() && line_[pos_] == quote) {
+          ++pos_;
+        } else {
+          break;
+        }
+      }
+      quoted_ += c;
+    }
+    if (!at_value_end()) fail(lines_, "a quoted text must be followed by a blank, comma, slash or line end");
+    return {quoted_, true};
+  }
+
+  // A real item read straight from the line, the common case: the number must
+  // reach a separator or the line end, else the value as a whole is reported.
+  void read_real(double& target, const ItemRef& item) {
+    const std::string_view rest = std::string_view(line_).substr(pos_);
+    double value = 0;
+    const std::size_t length = read_real_prefix(rest, value);
+    if (length == 0 || (length < rest.size() && !ends_value(rest[length]))) {
+      assign(item, take_value(item));
+      return;
+    }
+    target = value;
+    pos_ += length;
+  }
+
+  void assign(const ItemRef& item, const Value& value) const {
+    if (const auto* text = std::get_if<TextField>(&item)) {
+      for (std::size_t i = 0; i < text->length; ++i) text->chars[i] = i < value.text.size() ? value.text[i] : ' ';
+      return;
+    }
+    const bool ok = !value.quoted && (std::holds_alternative<std::int32_t*>(item)
+                                          ? parse_integer(value.text, *std::get<std::int32_t*>(item))
+                                          : parse_real(value.text, *std::get<double*>(item)));
+    if (!ok) {
+      const std::string shown = value.quoted ? "'" + std::string(value.text) + "'" : std::string(value.text);
+      fail(lines_, "expected " + describe(item) + ", found \"" + shown + "\"");
+    }
+  }
+
+ private:
+  LineSource& lines_;
+  std::string& line_;
+  std::string& quoted_;
+  std::size_t pos_ = 0;
+};
 
 }  // namespace
 
-bool parse_integer(std::string_view text, std::int32_t& value) {
-  // from_chars takes a minus sign but no plus sign.
-  if (!text.empty() && text[0] == '+') {
-    text.remove_prefix(1);
-    if (!text.empty() && text[0] == '-') return false;
-  }
-  std::int32_t result = 0;
-  const char* last = text.data() + text.size();
-  const auto [end, error] = std::from_chars(text.data(), last, result);
-  if (error != std::errc() || end != last || text.empty()) return false;
-  value = result;
-  return true;
-}
-
-bool parse_real(std::string_view text, double& value) {
-  std::size_t pos = 0;
-  std::string normalized;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) normalized += text[pos++];
-  const std::string_view unsigned_part = text.substr(pos);
-  if (equals_ignoring_case(unsigned_part, "inf") || equals_ignoring_case(unsigned_part, "infinity")) {
-    value = normalized == "-" ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
-    return true;
-  }
-  if (equals_ignoring_case(unsigned_part, "nan")) {
-    value = std::numeric_limits<double>::quiet_NaN();
-    return true;
-  }
-  std::size_t mantissa_digits = 0;
-  while (pos < text.size() && is_digit(text[pos])) {
-    normalized += text[pos++];
-    ++mantissa_digits;
-  }
-  if (pos < text.size() && text[pos] == '.') {
-    normalized += text[pos++];
-    while (pos < text.size() && is_digit(text[pos])) {
-      normalized += text[pos++];
-      ++mantissa_digits;
-    }
-  }
-  if (mantissa_digits == 0) return false;
-  if (pos < text.size()) {
-    // The exponent: a letter E, D or Q with an optional sign, or a sign alone.
-    const char c = text[pos];
-    if (c == 'e' || c == 'E' || c == 'd' || c == 'D' || c == 'q' || c == 'Q') {
-      ++pos;
-    } else if (c != '+' && c != '-') {
-      return false;
-    }
-    normalized += 'e';
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) normalized += text[pos++];
-    std::size_t exponent_digits = 0;
-    while (pos < text.size() && is_digit(text[pos])) {
-      normalized += text[pos++];
-      ++exponent_digits;
-    }
-    if (exponent_digits == 0 || pos != text.size()) return false;
-  }
-  // strtod rounds correctly and gives an infinity or a subnormal (or zero) for
-  // values beyond the range of a double, as a Fortran runtime reads them.
-  errno = 0;
-  value = std::strtod(normalized.c_str(), nullptr);
-  return true;
-}
-
 void RecordReader::read_items(std::span<const ItemRef> items) {
-  std::string line;
-  if (!lines_.next_line(line)) {
-    if (items.empty()) fail_at_end(lines_, ItemRef(static_cast<std::int32_t*>(nullptr)));
-    fail_at_end(lines_, items[0]);
-  }
-  std::size_t pos = 0;
-  std::size_t next = 0;
-  bool expecting_value = true;  // at the start, and after a comma
-  long repeats_left = 0;
-  std::optional<ValueText> repeated;  // empty: a repeated null
+  RecordScan scan(lines_, line_, quoted_);
+  if (!scan.next_line()) fail_at_end(lines_, items.empty() ? std::string("a line") : describe(items[0]));
 
+  std::size_t next = 0;
+  bool after_separator = true;  // at the start, and after a comma: a comma now is a null value
   while (next < items.size()) {
-    if (repeats_left > 0) {
-      if (repeated) assign(lines_, items[next], *repeated);
-      ++next;
-      --repeats_left;
-      continue;
-    }
-    while (pos < line.size() && is_blank(line[pos])) ++pos;
-    if (pos >= line.size()) {
-      if (!lines_.next_line(line)) fail_at_end(lines_, items[next]);
-      pos = 0;
-      continue;
-    }
-    const char c = line[pos];
+    const char c = scan.next_char(items[next]);
     if (c == ',') {
-      ++pos;
-      if (expecting_value) ++next;  // a null value: the item keeps its value
-      expecting_value = true;
+      scan.skip_char();
+      if (after_separator) ++next;  // a null value: the item keeps its value
+      after_separator = true;
       continue;
     }
     if (c == '/') return;
+    after_separator = false;
 
-    // A repeat count r*: digits immediately followed by an asterisk.
-    std::size_t digits_end = pos;
-    while (digits_end < line.size() && is_digit(line[digits_end])) ++digits_end;
-    if (digits_end > pos && digits_end < line.size() && line[digits_end] == '*') {
-      std::int32_t count = 0;
-      if (!parse_integer(std::string_view(line).substr(pos, digits_end - pos), count) || count <= 0) {
-        fail(lines_, "expected a repeat count before '*', found \"" + line.substr(pos, digits_end - pos) + "\"");
+    if (const std::int32_t count = scan.take_repeat_count(); count > 0) {
+      const auto repeats = std::min(static_cast<std::size_t>(count), items.size() - next);
+      if (scan.at_value_end()) {
+        next += repeats;  // r*: repeated nulls
+        continue;
       }
-      pos = digits_end + 1;
-      if (pos >= line.size() || ends_value(line[pos])) {
-        repeated.reset();
-      } else {
-        repeated = take_value(line, pos);
-      }
-      repeats_left = count;
-      expecting_value = false;
+      const Value value = scan.take_value(items[next]);
+      for (std::size_t i = 0; i < repeats; ++i) scan.assign(items[next++], value);
       continue;
     }
-
-    assign(lines_, items[next], take_value(line, pos));
+    if (double* const* real = std::get_if<double*>(&items[next])) {
+      scan.read_real(**real, items[next]);
+    } else {
+      scan.assign(items[next], scan.take_value(items[next]));
+    }
     ++next;
-    expecting_value = false;
   }
 }
 
-bool RecordReader::skip_record() {
-  std::string line;
-  return lines_.next_line(line);
-}
+bool RecordReader::skip_record() { return lines_.next_line(line_); }
 
 }  // namespace cfg

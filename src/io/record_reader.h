@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "io/fixed_text.h"
 #include "io/line_source.h"
+#include "io/number_parsing.h"
 
 namespace cfg {
 
@@ -49,11 +51,8 @@ class RecordReader {
 
  private:
   LineSource& lines_;
+  std::string line_;    // the line being read, kept to reuse its storage
+  std::string quoted_;  // the last quoted value
 };
-
-// The conversions of single values, shared with the keyboard's fixed fields.
-// Each returns false when the text is not a value of its kind.
-bool parse_integer(std::string_view text, std::int32_t& value);
-bool parse_real(std::string_view text, double& value);
 
 }  // namespace cfg

@@ -22,14 +22,6 @@ const char* wording(ReportVariant variant, const char* before_save, const char* 
   return variant == ReportVariant::before_save ? before_save : after_reload;
 }
 
-// Particles that are not A atoms. The subtraction wraps like the 32-bit
-// arithmetic of the optimizer rather than overflowing.
-std::int32_t b_atom_count(const Session& session) {
-  const auto difference = static_cast<std::uint32_t>(session.particle_count) -
-                          static_cast<std::uint32_t>(session.model.a_atom_count);
-  return static_cast<std::int32_t>(difference);
-}
-
 // How many of the stored sets a count selects: none for 0 or less, never more
 // than the arrays hold.
 std::size_t sets_in_use(std::int32_t count, std::size_t capacity) {

@@ -1,5 +1,5 @@
 #include "search/search_editors.h"
-#include "search/wrapping.h"
+#include "config/wrapping_arithmetic.h"
 
 namespace cfg {
 
