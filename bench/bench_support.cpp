@@ -31,8 +31,8 @@ std::string line_of(const char* format, auto... values) {
 
 }  // namespace
 
-cfg::testing::MemoryFileSystem example_files() {
-  cfg::testing::MemoryFileSystem files;
+MemoryDisk example_files() {
+  MemoryDisk files;
   for (const auto& entry : std::filesystem::directory_iterator(CONFIG_EXAMPLES_DIR)) {
     if (entry.path().extension() == ".dat") files.files[entry.path().filename().string()] = read_text(entry.path());
   }
@@ -53,8 +53,8 @@ std::string neutral_bond_sets_text(std::int32_t sets) {
   return text;
 }
 
-cfg::testing::MemoryFileSystem large_files(std::int32_t potential_type, std::int32_t sets) {
-  cfg::testing::MemoryFileSystem files = example_files();
+MemoryDisk large_files(std::int32_t potential_type, std::int32_t sets) {
+  MemoryDisk files = example_files();
   files.files["type.dat"] = list_record(potential_type, std::int32_t{1});
   files.files["protein2.dat"] = residue_sets_text(sets);
   files.files["chima2.dat"] = neutral_bond_sets_text(sets);

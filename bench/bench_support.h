@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <ostream>
 #include <streambuf>
 #include <string>
+#include <string_view>
 
-#include "support/memory_file_system.h"
+#include "io/file_system.h"
 
 namespace cfg::bench {
 
@@ -31,12 +34,37 @@ class DiscardStream : public std::ostream {
   CountingBuffer buffer_;
 };
 
+// Files in memory, costing what a disk's page cache would: a read and a write
+// copy the content once, a rename moves it, and nothing is synced.
+class MemoryDisk : public FileSystem {
+ public:
+  std::map<std::string, std::string, std::less<>> files;
+
+  bool exists(const std::string& name) override { return files.find(name) != files.end(); }
+  std::optional<std::string> read(const std::string& name) override {
+    const auto found = files.find(name);
+    if (found == files.end()) return std::nullopt;
+    return found->second;
+  }
+  void write(const std::string& name, std::string_view content) override { files[name].assign(content); }
+  void rename(const std::string& from, const std::string& to) override {
+    const auto found = files.find(from);
+    if (found == files.end()) return;
+    files[to] = std::move(found->second);
+    files.erase(found);
+  }
+  void remove(const std::string& name) noexcept override {
+    const auto found = files.find(name);
+    if (found != files.end()) files.erase(found);
+  }
+};
+
 // The example configuration (every .dat file of examples/), in memory.
-cfg::testing::MemoryFileSystem example_files();
+MemoryDisk example_files();
 
 // The example configuration grown to `sets` residue sets in protein2.dat and
 // as many neutral-bond sets in chima2.dat, under the given potential type.
-cfg::testing::MemoryFileSystem large_files(std::int32_t potential_type, std::int32_t sets);
+MemoryDisk large_files(std::int32_t potential_type, std::int32_t sets);
 
 // The generated files themselves, as sessions.sh writes them too.
 std::string residue_sets_text(std::int32_t sets);

@@ -39,7 +39,7 @@ struct LoadedSession {
         session(std::make_unique<cfg::Session>(term, files)) {
     cfg::start_up(*session);
   }
-  cfg::testing::MemoryFileSystem files;
+  cfg::bench::MemoryDisk files;
   cfg::TextLines keyboard;
   DiscardStream out, err;
   cfg::Terminal term;
@@ -83,7 +83,7 @@ void BM_Save(benchmark::State& state) {
 // "\n\n" (ENTER at the main menu, ENTER for yes: load, report, save) or "8\n"
 // (load, reload, report).
 void run_session(benchmark::State& state, const char* keyboard_text) {
-  cfg::testing::MemoryFileSystem files = cfg::bench::large_files(potential_type_of(state), sets_of(state));
+  cfg::bench::MemoryDisk files = cfg::bench::large_files(potential_type_of(state), sets_of(state));
   DiscardStream out, err;
   for (auto _ : state) {
     std::istringstream input(keyboard_text);

@@ -13,7 +13,7 @@ namespace {
 
 // The example as shipped: short values such as 10.3 and 1.0D-12.
 void BM_DataFileLoadExample(benchmark::State& state) {
-  cfg::testing::MemoryFileSystem files = cfg::bench::example_files();
+  cfg::bench::MemoryDisk files = cfg::bench::example_files();
   for (auto _ : state) {
     cfg::ConfigRecord config;
     cfg::load_data_file(files, config);
@@ -23,7 +23,7 @@ void BM_DataFileLoadExample(benchmark::State& state) {
 
 // The file as a save writes it: every real in its 25-character field.
 void BM_DataFileLoadSaved(benchmark::State& state) {
-  cfg::testing::MemoryFileSystem files = cfg::bench::example_files();
+  cfg::bench::MemoryDisk files = cfg::bench::example_files();
   cfg::ConfigRecord config;
   cfg::load_data_file(files, config);
   files.files["data.dat"] = cfg::data_file_text(config);
@@ -34,7 +34,7 @@ void BM_DataFileLoadSaved(benchmark::State& state) {
 }
 
 void BM_DataFileSave(benchmark::State& state) {
-  cfg::testing::MemoryFileSystem files = cfg::bench::example_files();
+  cfg::bench::MemoryDisk files = cfg::bench::example_files();
   cfg::ConfigRecord config;
   cfg::load_data_file(files, config);
   for (auto _ : state) {
