@@ -9,11 +9,13 @@
 #
 # For each size and type it builds a configuration in a scratch directory from
 # examples/*.dat, with generated protein2.dat, chima2.dat and type.dat, and
-# prints the median wall time and the peak resident memory of
+# prints the median and least wall time, the mean CPU time and the peak
+# resident memory of
 #   save    keyboard "\n\n": ENTER at the main menu, ENTER for yes (with syncs)
 #   quit8   keyboard "8\n": reload and report, nothing written
 # then the example configuration with option 8 against a C++ program that
-# prints one line and exits.
+# prints one line and exits, also measured taking turns with it. The programs'
+# output goes to a file in the scratch directory.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -47,33 +49,61 @@ children_cpu_us() {
     printf "%d\n", total * 1e6 }' "$1"
 }
 
-# measure DIR INPUT PROGRAM...: runs PROGRAM in DIR RUNS times with INPUT on
-# its standard input and its output to a file; prints the median wall time
-# and the mean CPU time (user + system) of one run, both in us.
+# time_run INTO INPUT PROGRAM...: runs PROGRAM once with INPUT on its standard
+# input and its output to a file, and appends the wall time in us to the array
+# named INTO. A failed run stops the script.
+time_run() {
+  local -n into=$1
+  local input=$2 t0 status=0
+  shift 2
+  stamp
+  t0=$now
+  "$@" <"$input" >"$scratch/out.txt" 2>&1 || status=$?
+  stamp
+  if ((status != 0)); then
+    echo "$* failed with status $status:" >&2
+    tail -n 3 "$scratch/out.txt" >&2
+    exit 1
+  fi
+  into+=($((now - t0)))
+}
+
+# "median min" of the numbers given.
+median_min() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)], v[1] }'; }
+
+# measure DIR INPUT PROGRAM...: runs PROGRAM in DIR RUNS times; prints the
+# median and the least wall time and the mean CPU time (user + system) of one
+# run, in us.
 measure() {
   local dir=$1 input=$2
   shift 2
   (
     cd "$dir"
     "$@" <"$input" >"$scratch/out.txt" 2>&1 || true  # warm-up, not counted
-    local times=() t0 status
+    local walls=()
     times >"$scratch/cpu0.txt"
-    for ((i = 0; i < runs; i++)); do
-      stamp
-      t0=$now
-      status=0
-      "$@" <"$input" >"$scratch/out.txt" 2>&1 || status=$?
-      stamp
-      if ((status != 0)); then
-        echo "run failed with status $status:" >&2
-        tail -n 3 "$scratch/out.txt" >&2
-        exit 1
-      fi
-      times+=($((now - t0)))
-    done
+    for ((i = 0; i < runs; i++)); do time_run walls "$input" "$@"; done
     times >"$scratch/cpu1.txt"
     local cpu=$(($(children_cpu_us "$scratch/cpu1.txt") - $(children_cpu_us "$scratch/cpu0.txt")))
-    echo "$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p") $((cpu / runs))"
+    echo "$(median_min "${walls[@]}") $((cpu / runs))"
+  )
+}
+
+# alternate DIR INPUT PROGRAM_A PROGRAM_B: runs the two programs in turn RUNS
+# times each, so that both meet the same load from the rest of the machine;
+# prints the median and least wall time of A, then of B, in us.
+alternate() {
+  local dir=$1 input=$2 a=$3 b=$4
+  (
+    cd "$dir"
+    "$a" <"$input" >/dev/null 2>&1 || true
+    "$b" <"$input" >/dev/null 2>&1 || true
+    local walls_a=() walls_b=()
+    for ((i = 0; i < runs; i++)); do
+      time_run walls_a "$input" "$a"
+      time_run walls_b "$input" "$b"
+    done
+    echo "$(median_min "${walls_a[@]}") $(median_min "${walls_b[@]}")"
   )
 }
 
@@ -101,13 +131,14 @@ peak_kib() {
 ms() { awk -v us="$1" 'BEGIN { printf "%.3f ms", us / 1000 }'; }
 mib() { if [[ $1 == n/a ]]; then echo "n/a"; else awk -v k="$1" 'BEGIN { printf "%.2f MiB", k / 1024 }'; fi; }
 
-# row LABEL DIR INPUT PROGRAM...: one line of the table; sets `wall`.
+# row LABEL DIR INPUT PROGRAM...: one line of the table.
 row() {
-  local label=$1 dir=$2 input=$3
+  local label=$1 dir=$2 input=$3 median least cpu
   shift 3
-  local cpu
-  read -r wall cpu < <(measure "$dir" "$input" "$@")
-  printf '%-26s %12s %12s %12s\n' "$label" "$(ms "$wall")" "$(ms "$cpu")" "$(mib "$(peak_kib "$dir" "$input" "$@")")"
+  read -r median least cpu < <(measure "$dir" "$input" "$@")
+  [[ -n ${cpu:-} ]] || exit 1
+  printf '%-26s %11s %11s %11s %12s\n' "$label" "$(ms "$median")" "$(ms "$least")" "$(ms "$cpu")" \
+    "$(mib "$(peak_kib "$dir" "$input" "$@")")"
 }
 
 # make_config DIR TYPE SETS
@@ -122,11 +153,11 @@ make_config() {
 }
 
 echo "program: $config"
-echo "runs per figure: $runs; wall: median; cpu: mean user+system; peak memory: largest of 5 runs"
+echo "runs per figure: $runs; wall time: median and least; cpu: mean user+system; peak memory: largest of 5 runs"
 echo "scratch: $scratch ($(findmnt -n -o FSTYPE -T "$scratch" 2>/dev/null || echo "unknown file system"))"
 echo "load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
-printf '%-26s %12s %12s %12s\n' "configuration" "wall" "cpu" "peak memory"
+printf '%-26s %11s %11s %11s %12s\n' "configuration" "median" "least" "cpu" "peak memory"
 for sets in $sizes; do
   for type in $types; do
     dir="$scratch/type$type-sets$sets"
@@ -146,7 +177,12 @@ int main() { std::cout << " one line" << std::endl; }
 CPP
 g++ -O2 -o "$scratch/one_line" "$scratch/one_line.cpp"
 row "quit8 example" "$dir" "$scratch/quit8.in" "$config"
-example=$wall
 row "one-line C++ program" "$dir" "$scratch/quit8.in" "$scratch/one_line"
-awk -v a="$example" -v b="$wall" 'BEGIN { printf "\nexample quit8 / one-line program (wall): %.2f\n", a / b }'
+read -r example example_least trivial trivial_least < <(alternate "$dir" "$scratch/quit8.in" "$config" "$scratch/one_line")
+[[ -n ${trivial_least:-} ]] || exit 1
+echo
+echo "taking turns, $runs runs each: quit8 example $(ms "$example") (least $(ms "$example_least")),"
+echo "  one-line program $(ms "$trivial") (least $(ms "$trivial_least"))"
+awk -v a="$example" -v b="$trivial" -v c="$example_least" -v d="$trivial_least" \
+  'BEGIN { printf "example quit8 / one-line program: %.2f (medians), %.2f (least)\n", a / b, c / d }'
 echo "load average at end: $(cut -d' ' -f1-3 /proc/loadavg)"
