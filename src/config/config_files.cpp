@@ -111,7 +111,7 @@ void load_data_file(FileSystem& files, ConfigRecord& config) {
 
 std::string data_file_text(const ConfigRecord& config) {
   std::string text;
-  visit_data_records(config, [&](const auto&... fields) { text += list_record(fields...); });
+  visit_data_records(config, [&](const auto&... fields) { append_list_record(text, fields...); });
   return text;
 }
 
@@ -162,8 +162,13 @@ std::vector<std::string> energy_files_to_save(std::int32_t potential_type) {
 
 std::string energy_file_text(const EnergyModel& model, const std::string& name) {
   std::string text;
+  // A set line is at most 25 characters; the other files are a few lines.
+  const std::int32_t sets = name == "protein2.dat" ? model.residue_set_count
+                            : name == "chima2.dat" ? model.ch_count
+                                                   : 0;
+  text.reserve(256 + 25 * static_cast<std::size_t>(std::clamp(sets, 0, kSetCapacity)));
   const std::int32_t a_count = model.a_atom_count;
-  visit_energy_file(model, name, a_count, [&](const auto&... fields) { text += list_record(fields...); });
+  visit_energy_file(model, name, a_count, [&](const auto&... fields) { append_list_record(text, fields...); });
   return text;
 }
 

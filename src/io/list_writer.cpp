@@ -118,22 +118,22 @@ std::string format_real(double value) {
 // Every item but a text after a text starts with a blank: the separator, or
 // for the first item the line's leading blank.
 ListLine& ListLine::operator<<(std::string_view text) {
-  if (!last_was_text_) text_ += ' ';
-  text_.append(text);
+  if (!last_was_text_) *text_ += ' ';
+  text_->append(text);
   last_was_text_ = true;
   return *this;
 }
 
 ListLine& ListLine::operator<<(std::int32_t value) {
   char field[1 + kIntegerWidth] = {' '};
-  text_.append(field, put_integer_field(field + 1, value));
+  text_->append(field, put_integer_field(field + 1, value));
   last_was_text_ = false;
   return *this;
 }
 
 ListLine& ListLine::operator<<(double value) {
   char field[1 + kRealWidth] = {' '};
-  text_.append(field, put_real_field(field + 1, value));
+  text_->append(field, put_real_field(field + 1, value));
   last_was_text_ = false;
   return *this;
 }

@@ -31,9 +31,18 @@ char* put_real_field(char* field, double value);
 // items is an empty line.
 class ListLine {
  public:
+  ListLine() : text_(&own_) { own_.reserve(kTypicalLength); }
+  // Writes the record onto the end of `buffer` instead of a string of its own,
+  // so that a file of many records is built without a copy per record.
+  explicit ListLine(std::string& buffer) : text_(&buffer) {}
+  ListLine(ListLine&& other) noexcept
+      : own_(std::move(other.own_)),
+        text_(other.text_ == &other.own_ ? &own_ : other.text_),
+        last_was_text_(other.last_was_text_) {}
+  ListLine(const ListLine&) = delete;
+  ListLine& operator=(const ListLine&) = delete;
 
   ListLine& operator<<(std::string_view text);
-  ListLine() { text_.reserve(kTypicalLength); }
 
   ListLine& operator<<(const char* text) { return *this << std::string_view(text); }
   ListLine& operator<<(const std::string& text) { return *this << std::string_view(text); }
@@ -42,17 +51,21 @@ class ListLine {
   ListLine& operator<<(std::int32_t value);
   ListLine& operator<<(double value);
 
-  void reserve(std::size_t size) { text_.reserve(size); }
-  const std::string& str() const { return text_; }
+  void reserve(std::size_t size) { text_->reserve(text_->size() + size); }
+  // The record so far, without its line end (the whole buffer for a line
+  // written onto an existing one).
+  const std::string& str() const { return *text_; }
+  void end_record() { *text_ += '\n'; }
   // The finished record with its line end; the line is used up.
   std::string take_record() && {
-    text_ += '\n';
-    return std::move(text_);
+    end_record();
+    return std::move(*text_);
   }
 
  private:
   static constexpr std::size_t kTypicalLength = 120;
-  std::string text_;
+  std::string own_;
+  std::string* text_;
   bool last_was_text_ = false;
 };
 
@@ -62,6 +75,14 @@ std::string list_record(const Items&... items) {
   ListLine line;
   ((line << items), ...);
   return std::move(line).take_record();
+}
+
+// The same record appended, with its line end, to the text of a whole file.
+template <class... Items>
+void append_list_record(std::string& text, const Items&... items) {
+  ListLine line(text);
+  ((line << items), ...);
+  line.end_record();
 }
 
 }  // namespace cfg

@@ -141,8 +141,11 @@ class RecordScan {
                                           ? parse_integer(value.text, *std::get<std::int32_t*>(item))
                                           : parse_real(value.text, *std::get<double*>(item)));
     if (!ok) {
-      const std::string shown = value.quoted ? "'" + std::string(value.text) + "'" : std::string(value.text);
-      fail(lines_, "expected " + describe(item) + ", found \"" + shown + "\"");
+      std::string message = "expected " + describe(item) + ", found \"";
+      if (value.quoted) message += '\'';
+      message.append(value.text);
+      if (value.quoted) message += '\'';
+      fail(lines_, message + "\"");
     }
   }
 

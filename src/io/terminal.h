@@ -24,6 +24,8 @@ class Terminal {
   void say(const Items&... items) {
     out_ << list_record(items...);
   }
+  // A line built item by item, such as one holding every residue set.
+  void say_line(const ListLine& line) { out_ << line.str() << '\n'; }
   // A bare line end.
   void blank_line() { out_ << '\n'; }
 

@@ -29,13 +29,6 @@ std::size_t sets_in_use(std::int32_t count, std::size_t capacity) {
   return std::min(static_cast<std::size_t>(count), capacity);
 }
 
-// Prints a line assembled item by item in a ListLine. Its text already begins
-// with the record's leading blank, which say() writes again, so that one is
-// left out.
-void say_built_line(Terminal& term, const ListLine& line) {
-  term.say(std::string_view(line.str()).substr(1));
-}
-
 // "label 1st=... ,2nd=... ,3rd=..." for a value kept once per run.
 template <class T>
 void say_per_run(Terminal& term, const char* label, const RunArray<T>& values) {
@@ -323,17 +316,17 @@ void say_residue_line(Terminal& term, const EnergyModel& m) {
   line.reserve(3 + count * 16);
   line << "@ ";
   for (std::size_t k = 0; k < count; ++k) line << m.residues_type[k] << m.residues_num[k];
-  say_built_line(term, line);
+  term.say_line(line);
 }
 
 // All neutral-bond sets on one line, each as "(" start end ")".
 void say_neutral_bond_line(Terminal& term, const EnergyModel& m) {
   const std::size_t count = sets_in_use(m.ch_count, std::min(m.ch_st.size(), m.ch_end.size()));
   ListLine line;
-  line.reserve(3 + count * 26);
+  line.reserve(3 + count * 27);
   line << "@ ";
   for (std::size_t i = 0; i < count; ++i) line << "(" << m.ch_st[i] << m.ch_end[i] << ")";
-  say_built_line(term, line);
+  term.say_line(line);
 }
 
 void print_chen_imamura(Terminal& term, const EnergyModel& m, const char* form_line) {

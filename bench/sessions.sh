@@ -1,0 +1,188 @@
+#!/usr/bin/env bash
+# Times the real config program from start to exit over repeated runs.
+#
+#   bench/sessions.sh [path/to/config]       (default: build/config)
+#
+# Environment: RUNS (runs per figure, default 50), SETS (set counts of the
+# large configuration, default "1000 10000"), TYPES (potential types, default
+# "3 8"), KEEP=1 to keep the scratch directory.
+#
+# For each size and type it builds a configuration in a scratch directory from
+# examples/*.dat, with generated protein2.dat, chima2.dat and type.dat, and
+# prints the median and least wall time, the mean CPU time and the peak
+# resident memory of
+#   save    keyboard "\n\n": ENTER at the main menu, ENTER for yes (with syncs)
+#   quit8   keyboard "8\n": reload and report, nothing written
+# then the example configuration with option 8 against a C++ program that
+# prints one line and exits, also measured taking turns with it. The programs'
+# output goes to a file in the scratch directory.
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+config=$(realpath "${1:-$repo/build/config}")
+runs=${RUNS:-50}
+sizes=${SETS:-"1000 10000"}
+types=${TYPES:-"3 8"}
+[[ -x $config ]] || { echo "no program at $config (build it first, see docs/performance.md)" >&2; exit 1; }
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/config-sessions.XXXXXX")
+[[ ${KEEP:-0} == 1 ]] || trap 'rm -rf "$scratch"' EXIT
+printf '\n\n' >"$scratch/save.in"
+printf '8\n' >"$scratch/quit8.in"
+
+# Sets `now` to the microseconds since the epoch: from bash's own clock where
+# it has one, so that reading the clock starts no process, else from date.
+stamp() {
+  if [[ -n ${EPOCHREALTIME:-} ]]; then
+    now=${EPOCHREALTIME//[!0-9]/}
+  else
+    now=$(($(date +%s%N) / 1000))
+  fi
+}
+
+# The CPU time (user + system) of the children of the shell that wrote FILE
+# with the builtin times, in us.
+children_cpu_us() {
+  awk 'NR == 2 {
+    total = 0
+    for (f = 1; f <= 2; f++) { split($f, p, "m"); sub("s", "", p[2]); total += p[1] * 60 + p[2] }
+    printf "%d\n", total * 1e6 }' "$1"
+}
+
+# time_run INTO INPUT PROGRAM...: runs PROGRAM once with INPUT on its standard
+# input and its output to a file, and appends the wall time in us to the array
+# named INTO. A failed run stops the script.
+time_run() {
+  local -n into=$1
+  local input=$2 t0 status=0
+  shift 2
+  stamp
+  t0=$now
+  "$@" <"$input" >"$scratch/out.txt" 2>&1 || status=$?
+  stamp
+  if ((status != 0)); then
+    echo "$* failed with status $status:" >&2
+    tail -n 3 "$scratch/out.txt" >&2
+    exit 1
+  fi
+  into+=($((now - t0)))
+}
+
+# "median min" of the numbers given.
+median_min() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)], v[1] }'; }
+
+# measure DIR INPUT PROGRAM...: runs PROGRAM in DIR RUNS times; prints the
+# median and the least wall time and the mean CPU time (user + system) of one
+# run, in us.
+measure() {
+  local dir=$1 input=$2
+  shift 2
+  (
+    cd "$dir"
+    "$@" <"$input" >"$scratch/out.txt" 2>&1 || true  # warm-up, not counted
+    local walls=()
+    times >"$scratch/cpu0.txt"
+    for ((i = 0; i < runs; i++)); do time_run walls "$input" "$@"; done
+    times >"$scratch/cpu1.txt"
+    local cpu=$(($(children_cpu_us "$scratch/cpu1.txt") - $(children_cpu_us "$scratch/cpu0.txt")))
+    echo "$(median_min "${walls[@]}") $((cpu / runs))"
+  )
+}
+
+# alternate DIR INPUT PROGRAM_A PROGRAM_B: runs the two programs in turn RUNS
+# times each, so that both meet the same load from the rest of the machine;
+# prints the median and least wall time of A, then of B, in us.
+alternate() {
+  local dir=$1 input=$2 a=$3 b=$4
+  (
+    cd "$dir"
+    "$a" <"$input" >/dev/null 2>&1 || true
+    "$b" <"$input" >/dev/null 2>&1 || true
+    local walls_a=() walls_b=()
+    for ((i = 0; i < runs; i++)); do
+      time_run walls_a "$input" "$a"
+      time_run walls_b "$input" "$b"
+    done
+    echo "$(median_min "${walls_a[@]}") $(median_min "${walls_b[@]}")"
+  )
+}
+
+# Peak resident memory comes from GNU time when it is installed.
+gnu_time=""
+if [[ -x /usr/bin/time ]] && /usr/bin/time -f %M true >/dev/null 2>&1; then gnu_time=/usr/bin/time; fi
+
+# peak_kib DIR INPUT PROGRAM...: the largest peak resident set of 5 runs, KiB.
+peak_kib() {
+  local dir=$1 input=$2
+  shift 2
+  [[ -n $gnu_time ]] || { echo "n/a"; return; }
+  (
+    cd "$dir"
+    local peak=0 kib
+    for ((i = 0; i < 5; i++)); do
+      "$gnu_time" -f %M -o "$scratch/rss.txt" "$@" <"$input" >/dev/null 2>&1 || true
+      kib=$(tail -n 1 "$scratch/rss.txt")
+      ((kib > peak)) && peak=$kib
+    done
+    echo "$peak"
+  )
+}
+
+ms() { awk -v us="$1" 'BEGIN { printf "%.3f ms", us / 1000 }'; }
+mib() { if [[ $1 == n/a ]]; then echo "n/a"; else awk -v k="$1" 'BEGIN { printf "%.2f MiB", k / 1024 }'; fi; }
+
+# row LABEL DIR INPUT PROGRAM...: one line of the table.
+row() {
+  local label=$1 dir=$2 input=$3 median least cpu
+  shift 3
+  read -r median least cpu < <(measure "$dir" "$input" "$@")
+  [[ -n ${cpu:-} ]] || exit 1
+  printf '%-26s %11s %11s %11s %12s\n' "$label" "$(ms "$median")" "$(ms "$least")" "$(ms "$cpu")" \
+    "$(mib "$(peak_kib "$dir" "$input" "$@")")"
+}
+
+# make_config DIR TYPE SETS
+make_config() {
+  local dir=$1 type=$2 sets=$3
+  mkdir -p "$dir"
+  cp "$repo"/examples/*.dat "$dir"/
+  printf ' %11d %11d\n' "$type" 1 >"$dir/type.dat"
+  awk -v n="$sets" 'BEGIN { split("B LB LBB L BB", p, " ");
+    for (k = 0; k < n; k++) printf " %-3s %11d\n", p[k % 5 + 1], k % 50 + 1 }' >"$dir/protein2.dat"
+  awk -v n="$sets" 'BEGIN { for (i = 1; i <= n; i++) printf " %11d %11d\n", 2 * i - 1, 2 * i + 4 }' >"$dir/chima2.dat"
+}
+
+echo "program: $config"
+echo "runs per figure: $runs; wall time: median and least; cpu: mean user+system; peak memory: largest of 5 runs"
+echo "scratch: $scratch ($(findmnt -n -o FSTYPE -T "$scratch" 2>/dev/null || echo "unknown file system"))"
+echo "load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo
+printf '%-26s %11s %11s %11s %12s\n' "configuration" "median" "least" "cpu" "peak memory"
+for sets in $sizes; do
+  for type in $types; do
+    dir="$scratch/type$type-sets$sets"
+    make_config "$dir" "$type" "$sets"
+    row "save  type $type, $sets sets" "$dir" "$scratch/save.in" "$config"
+    row "quit8 type $type, $sets sets" "$dir" "$scratch/quit8.in" "$config"
+  done
+done
+
+# The example configuration against the least a C++ program costs to start.
+dir="$scratch/example"
+mkdir -p "$dir"
+cp "$repo"/examples/*.dat "$dir"/
+cat >"$scratch/one_line.cpp" <<'CPP'
+#include <iostream>
+int main() { std::cout << " one line" << std::endl; }
+CPP
+g++ -O2 -o "$scratch/one_line" "$scratch/one_line.cpp"
+row "quit8 example" "$dir" "$scratch/quit8.in" "$config"
+row "one-line C++ program" "$dir" "$scratch/quit8.in" "$scratch/one_line"
+read -r example example_least trivial trivial_least < <(alternate "$dir" "$scratch/quit8.in" "$config" "$scratch/one_line")
+[[ -n ${trivial_least:-} ]] || exit 1
+echo
+echo "taking turns, $runs runs each: quit8 example $(ms "$example") (least $(ms "$example_least")),"
+echo "  one-line program $(ms "$trivial") (least $(ms "$trivial_least"))"
+awk -v a="$example" -v b="$trivial" -v c="$example_least" -v d="$trivial_least" \
+  'BEGIN { printf "example quit8 / one-line program: %.2f (medians), %.2f (least)\n", a / b, c / d }'
+echo "load average at end: $(cut -d' ' -f1-3 /proc/loadavg)"
