@@ -21,19 +21,9 @@ const char* const kFileNames[16] = {"atom_num.dat", "data.dat",       "type.dat"
                                   "protein2.dat",   "eam_aa.dat",     "eam_bb.dat",     "eam_ab.dat",
                                   "chima1.dat",     "chima2.dat",     "qscff.dat",      "enrgpmt.dat"};
 
-// A text written without quotes reads back as itself unless it is blank or
-// holds a separator, a quote, a repeat mark or a leading blank. Such a name
-// can only come from a file that gives it in quotes, or leaves it unread (a
-// slash or a null value); the file format has no way to write it back.
 template <std::size_t N>
 bool writes_back(const FixedText<N>& text) {
-  const std::string_view view = text.view();
-  const std::size_t end = view.find_last_not_of(' ');
-  if (end == std::string_view::npos) return false;
-  for (std::size_t i = 0; i <= end; ++i) {
-    if (std::strchr(" \t,/'\"*\r", view[i]) != nullptr) return false;
-  }
-  return true;
+  return fuzz::writes_back(text.view());
 }
 
 bool texts_write_back(const EnergyModel& model) {

@@ -24,5 +24,18 @@ TEST(FoundDefects, DISABLED_ABlankMaterialNameIsSavedSoThatItLoadsAgain) {
   EXPECT_EQ(second.status, 0) << second.err;
 }
 
+// The same from the keyboard alone: a slash for the type of a residue set the
+// file did not have leaves that type blank, and protein2.dat is saved with a
+// line the next start cannot read.
+TEST(FoundDefects, DISABLED_ASlashForANewResidueTypeIsSavedSoThatItLoadsAgain) {
+  ScratchConfig scratch;
+  // Option 7, parameters of energy, Beta folding, edit residues: three sets of
+  // one B, then a fourth set whose type is left unread, 35 long.
+  const auto first = scratch.run("7\n2\n3\n1\nB\n1\nB\n1\nB\n1\n/\n35\n\ny\n");
+  ASSERT_EQ(first.status, 0) << first.err;
+  const auto second = scratch.run("8\n");
+  EXPECT_EQ(second.status, 0) << second.err;
+}
+
 }  // namespace
 }  // namespace cfg
