@@ -56,6 +56,17 @@ void visit_energy_file(Model& m, const std::string& name, Count& a_count, Visit&
   }
 }
 
+// Items as a file holds them: names that would not read back unquoted are
+// quoted, numbers are as they are.
+template <class T>
+const T& file_item(const T& value) {
+  return value;
+}
+template <std::size_t N>
+std::string file_item(const FixedText<N>& text) {
+  return file_text_item(text.view());
+}
+
 // Reads a file of fixed records; returns the count of A atoms of qscff.dat.
 std::int32_t read_energy_file(FileSystem& files, EnergyModel& model, const std::string& name) {
   TextLines lines = open_for_reading(files, name);
@@ -168,7 +179,8 @@ std::string energy_file_text(const EnergyModel& model, const std::string& name) 
                                                    : 0;
   text.reserve(256 + 25 * static_cast<std::size_t>(std::clamp(sets, 0, kSetCapacity)));
   const std::int32_t a_count = model.a_atom_count;
-  visit_energy_file(model, name, a_count, [&](const auto&... fields) { append_list_record(text, fields...); });
+  visit_energy_file(model, name, a_count,
+                    [&](const auto&... fields) { append_list_record(text, file_item(fields)...); });
   return text;
 }
 

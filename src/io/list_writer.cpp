@@ -138,4 +138,21 @@ ListLine& ListLine::operator<<(double value) {
   return *this;
 }
 
+std::string file_text_item(std::string_view text) {
+  const std::size_t last = text.find_last_not_of(' ');
+  const std::string_view used = last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
+  const std::size_t digits = used.find_first_not_of("0123456789");
+  const bool looks_like_repeat = digits != std::string_view::npos && digits > 0 && used[digits] == '*';
+  const bool reads_back = !used.empty() && used.find_first_of(" \t,/'\"\r") == std::string_view::npos &&
+                          !looks_like_repeat;
+  if (reads_back) return std::string(text);
+  std::string quoted = "'";
+  for (const char c : text) {
+    quoted += c;
+    if (c == '\'') quoted += c;
+  }
+  quoted += '\'';
+  return quoted;
+}
+
 }  // namespace cfg

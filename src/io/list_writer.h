@@ -77,6 +77,13 @@ std::string list_record(const Items&... items) {
   return std::move(line).take_record();
 }
 
+// A text item for a file that the list-directed reader must give back as it
+// was: the text itself when it reads back unquoted, otherwise the text in
+// apostrophes with its apostrophes doubled. A blank name, one with a blank,
+// comma or slash inside, or one that looks like a repeat count (2*) would
+// otherwise be read as something else.
+std::string file_text_item(std::string_view text);
+
 // The same record appended, with its line end, to the text of a whole file.
 template <class... Items>
 void append_list_record(std::string& text, const Items&... items) {

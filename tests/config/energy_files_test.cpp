@@ -246,3 +246,36 @@ TEST(EnergyFiles, MissingFilesAreFatalAtStartUpEvenForOtherTypes) {
 
 }  // namespace
 }  // namespace cfg
+
+namespace cfg {
+namespace {
+
+TEST(EnergyFiles, NamesThatWouldNotReadBackAreQuoted) {
+  EnergyModel model;
+  model.mb_aa.name = FixedText<2>("Ag");
+  EXPECT_EQ(energy_file_text(model, "parameter1.dat").substr(0, 4), " Ag ");
+  model.mb_aa.name = FixedText<2>("B");
+  EXPECT_EQ(energy_file_text(model, "parameter1.dat").substr(0, 4), " B  ");
+
+  for (const char* name : {"", " A", "A,", "A/", "2*", "'A", "A'", "\"A"}) {
+    model.mb_aa = {FixedText<2>(name), 1.0, 2.0, 3.0, 4.0, 5.0};
+    model.residue_set_count = 1;
+    model.residues_type[0] = FixedText<3>(name);
+    model.residues_num[0] = 7;
+    MemoryFileSystem files;
+    files.files["parameter1.dat"] = energy_file_text(model, "parameter1.dat");
+    files.files["protein2.dat"] = energy_file_text(model, "protein2.dat");
+    files.files["type.dat"] = " 3 2\n";
+    files.files["alloy.dat"] = " 1\n";
+    files.files["protein1.dat"] = energy_file_text(model, "protein1.dat");
+    EnergyModel read;
+    reload_energy_model(files, read);
+    EXPECT_EQ(read.mb_aa.name.view(), model.mb_aa.name.view()) << files.files["parameter1.dat"];
+    EXPECT_EQ(read.mb_aa.r0, 5.0) << files.files["parameter1.dat"];
+    EXPECT_EQ(read.residues_type[0].view(), model.residues_type[0].view()) << files.files["protein2.dat"];
+    EXPECT_EQ(read.residues_num[0], 7) << files.files["protein2.dat"];
+  }
+}
+
+}  // namespace
+}  // namespace cfg
