@@ -3,7 +3,6 @@
 // What the fuzz targets share: the example configuration in memory, a check
 // that stops the run loudly, and a session that talks to no one.
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -12,8 +11,6 @@
 #include <memory>
 #include <sstream>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "config/config_files.h"
 #include "driver/session.h"
@@ -82,48 +79,6 @@ inline bool starts_up(QuietSession& quiet, std::string* error = nullptr) {
     if (error != nullptr) *error = failure.what();
     return false;
   }
-}
-
-// A text written without quotes reads back as itself unless it is blank or
-// holds a blank, a separator, a quote, a repeat mark or a carriage return.
-// Such a text comes from quoted input, or from a slash or a null value that
-// leaves a new text field blank; the files cannot carry it back (a known
-// defect of the file layout, see docs/robustness.md).
-inline bool writes_back(std::string_view text) {
-  const std::size_t end = text.find_last_not_of(' ');
-  if (end == std::string_view::npos) return false;
-  return text.substr(0, end + 1).find_first_of(" \t,/'\"*\r") == std::string_view::npos;
-}
-
-// Whether any text field of the saved files would not read back: the names of
-// the many-body, EAM and Q-SC sets, the residue types, the Q-SC file name.
-inline bool holds_unwritable_text(const Files& saved) {
-  const auto lines_of = [&](const std::string& name) {
-    std::vector<std::string> lines;
-    std::istringstream text(saved.at(name));
-    for (std::string line; std::getline(text, line);) lines.push_back(line);
-    return lines;
-  };
-  // A text that starts a record stands right after the line's leading blank.
-  const auto first_text = [](const std::string& line, std::size_t length) {
-    return std::string_view(line).substr(std::min<std::size_t>(1, line.size()), length);
-  };
-  for (const char* name : {"parameter1.dat", "parameter2.dat", "parameter3.dat", "eam_aa.dat", "eam_bb.dat", "eam_ab.dat"}) {
-    for (const std::string& line : lines_of(name)) {
-      if (!writes_back(first_text(line, 2))) return true;
-    }
-  }
-  for (const std::string& line : lines_of("protein2.dat")) {
-    if (!writes_back(first_text(line, 3))) return true;
-  }
-  const std::vector<std::string> qsc = lines_of("qscff.dat");
-  for (std::size_t i = 0; i < qsc.size(); ++i) {
-    // The first record ends with the file name; the other two start with a name.
-    const std::string_view text =
-        i == 0 ? std::string_view(qsc[i]).substr(qsc[i].size() < 2 ? 0 : qsc[i].size() - 2) : first_text(qsc[i], 2);
-    if (!writes_back(text)) return true;
-  }
-  return false;
 }
 
 // Option 8's reads over a saved configuration: they must succeed and give back

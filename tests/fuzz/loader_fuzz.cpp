@@ -5,13 +5,12 @@
 // same bytes, by start-up and by option 8's reload alike.
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 
 #include "config/materials_library.h"
 #include "driver/saving.h"
-#include "report/summary_report.h"
 #include "fuzz/fuzz_support.h"
+#include "report/summary_report.h"
 
 namespace cfg::fuzz {
 namespace {
@@ -20,21 +19,6 @@ const char* const kFileNames[16] = {"atom_num.dat", "data.dat",       "type.dat"
                                   "parameter1.dat", "parameter2.dat", "parameter3.dat", "protein1.dat",
                                   "protein2.dat",   "eam_aa.dat",     "eam_bb.dat",     "eam_ab.dat",
                                   "chima1.dat",     "chima2.dat",     "qscff.dat",      "enrgpmt.dat"};
-
-template <std::size_t N>
-bool writes_back(const FixedText<N>& text) {
-  return fuzz::writes_back(text.view());
-}
-
-bool texts_write_back(const EnergyModel& model) {
-  bool plain = writes_back(model.mb_aa.name) && writes_back(model.mb_bb.name) && writes_back(model.mb_ab.name) &&
-               writes_back(model.eam_aa.name) && writes_back(model.eam_bb.name) && writes_back(model.eam_ab.name) &&
-               writes_back(model.qsc_a.name) && writes_back(model.qsc_b.name) && writes_back(model.qsc_file_name);
-  for (std::int32_t k = 0; k < model.residue_set_count && plain; ++k) {
-    plain = writes_back(model.residues_type[static_cast<std::size_t>(k)]);
-  }
-  return plain;
-}
 
 // The report shows any loaded configuration, and stops the program only when
 // the temperature range's use is neither 1 nor 2.
@@ -94,7 +78,6 @@ void load_as(const std::string& name, const std::string& text) {
 
   save_configuration(loaded);
   const Files saved = first.disk.files;
-  if (!texts_write_back(loaded.model)) return;
 
   QuietSession second(saved);
   if (!starts_up(second, &error)) {
