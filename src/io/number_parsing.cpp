@@ -1,5 +1,6 @@
 #include "io/number_parsing.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -173,7 +174,7 @@ std::size_t read_real_prefix(std::string_view whole, double& value) {
   const std::size_t length = sign_length + pos;
 
   if (significant_count <= 19) {
-    if (const auto fast = decimal_to_double(significant, static_cast<int>(exponent) - fraction_count)) {
+    if (const auto fast = decimal_to_double(significant, static_cast<int>(std::clamp<long>(exponent - fraction_count, -9999, 9999)))) {
       value = negative ? -*fast : *fast;
       return length;
     }
