@@ -12,10 +12,12 @@
 #include "io/errors.h"
 #include "io/list_writer.h"
 #include "support/memory_file_system.h"
+#include "support/session_harness.h"
 
 namespace cfg {
 namespace {
 
+using testing::lines_of;
 using testing::MemoryFileSystem;
 using Value = std::variant<std::int32_t, std::uint64_t>;  // reals compared by their bits
 
@@ -50,17 +52,6 @@ ConfigRecord random_record(std::mt19937_64& random) {
     (fill(fields), ...);
   });
   return config;
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find('\n', start);
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
 }
 
 TEST(DataFile, HoldsTwentyRecordsOfTheGivenSizes) {
