@@ -41,10 +41,16 @@ std::optional<std::string> DiskFileSystem::read(const std::string& name) {
     if (errno == ENOENT) return std::nullopt;
     fail(name, "open the file for reading", errno);
   }
+  // The file's size sizes the text at once: no copies while it grows, and no
+  // pages touched beyond the text itself. A file that changes meanwhile is
+  // still read to its end.
+  struct stat status {};
   std::string content;
-  char buffer[65536];
+  if (::fstat(fd, &status) == 0 && status.st_size > 0) content.resize(static_cast<std::size_t>(status.st_size) + 1);
+  std::size_t length = 0;
   for (;;) {
-    const ssize_t count = ::read(fd, buffer, sizeof buffer);
+    if (length == content.size()) content.resize(content.size() + 65536);
+    const ssize_t count = ::read(fd, content.data() + length, content.size() - length);
     if (count < 0) {
       if (errno == EINTR) continue;
       const int error = errno;
@@ -52,8 +58,9 @@ std::optional<std::string> DiskFileSystem::read(const std::string& name) {
       fail(name, "read the file", error);
     }
     if (count == 0) break;
-    content.append(buffer, static_cast<std::size_t>(count));
+    length += static_cast<std::size_t>(count);
   }
+  content.resize(length);
   ::close(fd);
   return content;
 }

@@ -4,17 +4,17 @@
 
 namespace cfg {
 
-void drop_carriage_return(std::string& line) {
-  if (!line.empty() && line.back() == '\r') line.pop_back();
+void drop_carriage_return(std::string_view& line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 }
 
 TextLines::TextLines(std::string name, std::string text) : name_(std::move(name)), text_(std::move(text)) {}
 
-bool TextLines::next_line(std::string& line) {
+bool TextLines::next_line(std::string_view& line) {
   if (position_ >= text_.size()) return false;
   const std::size_t end = text_.find('\n', position_);
   const std::size_t stop = end == std::string::npos ? text_.size() : end;
-  line.assign(text_, position_, stop - position_);
+  line = std::string_view(text_).substr(position_, stop - position_);
   position_ = end == std::string::npos ? text_.size() : end + 1;
   ++line_number_;
   drop_carriage_return(line);
@@ -32,8 +32,9 @@ void TextLines::rewind() {
   line_number_ = 0;
 }
 
-bool StreamLines::next_line(std::string& line) {
-  if (!std::getline(stream_, line)) return false;
+bool StreamLines::next_line(std::string_view& line) {
+  if (!std::getline(stream_, line_)) return false;
+  line = line_;
   ++line_number_;
   drop_carriage_return(line);
   return true;

@@ -12,8 +12,9 @@ namespace cfg {
 class LineSource {
  public:
   virtual ~LineSource() = default;
-  // The next line, or false at the end of the input.
-  virtual bool next_line(std::string& line) = 0;
+  // The next line, or false at the end of the input. The line stays valid
+  // until the next call.
+  virtual bool next_line(std::string_view& line) = 0;
   // "data.dat", "keyboard": named in every error report.
   virtual const std::string& name() const = 0;
   // Number of the line last returned (1 for the first), 0 before any.
@@ -25,7 +26,7 @@ class TextLines : public LineSource {
  public:
   TextLines(std::string name, std::string text);
 
-  bool next_line(std::string& line) override;
+  bool next_line(std::string_view& line) override;
   const std::string& name() const override { return name_; }
   long line_number() const override { return line_number_; }
 
@@ -45,17 +46,18 @@ class StreamLines : public LineSource {
  public:
   StreamLines(std::string name, std::istream& stream) : name_(std::move(name)), stream_(stream) {}
 
-  bool next_line(std::string& line) override;
+  bool next_line(std::string_view& line) override;
   const std::string& name() const override { return name_; }
   long line_number() const override { return line_number_; }
 
  private:
   std::string name_;
   std::istream& stream_;
+  std::string line_;
   long line_number_ = 0;
 };
 
 // Removes one CR left at the end of a line read from a CR LF text.
-void drop_carriage_return(std::string& line);
+void drop_carriage_return(std::string_view& line);
 
 }  // namespace cfg

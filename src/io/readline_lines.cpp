@@ -60,18 +60,19 @@ ReadlineLines::~ReadlineLines() {
   clear_history();
 }
 
-bool ReadlineLines::next_line(std::string& line) {
+bool ReadlineLines::next_line(std::string_view& line) {
   // A question that ends without a line end is already on the screen; the
   // editor is told so, to keep it when it redraws the line.
   const std::string shown = settings_.screen ? settings_.screen->text() : std::string();
   rl_already_prompted = shown.empty() ? 0 : 1;
   char* typed = readline(shown.c_str());
   if (typed == nullptr) return false;
-  line.assign(typed);
+  line_.assign(typed);
   std::free(typed);
   if (settings_.screen) settings_.screen->clear();
   ++line_number_;
-  if (!line.empty()) remember(line);
+  if (!line_.empty()) remember(line_);
+  line = line_;
   return true;
 }
 

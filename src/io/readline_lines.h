@@ -66,7 +66,7 @@ class ReadlineLines : public LineSource {
   ReadlineLines(const ReadlineLines&) = delete;
   ReadlineLines& operator=(const ReadlineLines&) = delete;
 
-  bool next_line(std::string& line) override;
+  bool next_line(std::string_view& line) override;
   const std::string& name() const override { return name_; }
   long line_number() const override { return line_number_; }
 
@@ -78,6 +78,7 @@ class ReadlineLines : public LineSource {
 
   std::string name_;
   ReadlineSettings settings_;
+  std::string line_;
   long line_number_ = 0;
 };
 

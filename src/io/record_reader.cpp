@@ -49,7 +49,7 @@ struct Value {
 // The reading position of one record within the line source.
 class RecordScan {
  public:
-  RecordScan(LineSource& lines, std::string& line, std::string& quoted) : lines_(lines), line_(line), quoted_(quoted) {}
+  RecordScan(LineSource& lines, std::string_view& line, std::string& quoted) : lines_(lines), line_(line), quoted_(quoted) {}
 
   bool next_line() {
     pos_ = 0;
@@ -76,7 +76,7 @@ class RecordScan {
     while (end < line_.size() && is_digit(line_[end])) ++end;
     if (end == pos_ || end >= line_.size() || line_[end] != '*') return 0;
     std::int32_t count = 0;
-    const std::string_view digits = std::string_view(line_).substr(pos_, end - pos_);
+    const std::string_view digits = line_.substr(pos_, end - pos_);
     if (!parse_integer(digits, count) || count == 0) {
       fail(lines_, "a repeat count must be from 1 to 2147483647, found \"" + std::string(digits) + "*\"");
     }
@@ -121,7 +121,7 @@ class RecordScan {
   // A real item read straight from the line, the common case: the number must
   // reach a separator or the line end, else the value as a whole is reported.
   void read_real(double& target, const ItemRef& item) {
-    const std::string_view rest = std::string_view(line_).substr(pos_);
+    const std::string_view rest = line_.substr(pos_);
     double value = 0;
     const std::size_t length = read_real_prefix(rest, value);
     if (length == 0 || (length < rest.size() && !ends_value(rest[length]))) {
@@ -151,7 +151,7 @@ class RecordScan {
 
  private:
   LineSource& lines_;
-  std::string& line_;
+  std::string_view& line_;
   std::string& quoted_;
   std::size_t pos_ = 0;
 };

@@ -51,7 +51,7 @@ class RecordReader {
 
  private:
   LineSource& lines_;
-  std::string line_;    // the line being read, kept to reuse its storage
+  std::string_view line_;  // the line being read, owned by the line source
   std::string quoted_;  // the last quoted value
 };
 

@@ -22,9 +22,9 @@ void Terminal::input_error() {
 
 std::string Terminal::next_keyboard_line(const char* expected) {
   out_.flush();
-  std::string line;
+  std::string_view line;
   if (!keyboard_.next_line(line)) throw FatalError(std::string("keyboard: input ended while ") + expected + " was expected");
-  return line;
+  return std::string(line);
 }
 
 std::optional<std::int32_t> Terminal::read_menu_choice() {

@@ -41,6 +41,30 @@ TEST(DiskFileSystem, ReadsWhatWasWrittenAndNothingForAMissingFile) {
   EXPECT_EQ(files.read("data.dat"), "1 2\n");
 }
 
+TEST(DiskFileSystem, ReadsFilesOfEverySizeWhole) {
+  ScratchDirectory dir;
+  DiskFileSystem files(dir.path());
+  const std::size_t sizes[] = {0, 1, 4095, 65535, 65536, 65537, 300001};
+  for (const std::size_t size : sizes) {
+    std::string content(size, 'x');
+    for (std::size_t i = 0; i < size; ++i) content[i] = static_cast<char>('a' + i % 23);
+    files.write("chima2.dat", content);
+    EXPECT_EQ(files.read("chima2.dat"), content) << size << " bytes";
+  }
+}
+
+// A file whose size is not known beforehand (it says 0) is still read to its end.
+TEST(DiskFileSystem, ReadsAFileThatReportsNoSize) {
+  ScratchDirectory dir;
+  fs::create_symlink("/proc/self/status", dir.path() / "status");
+  DiskFileSystem files(dir.path());
+  const std::optional<std::string> text = files.read("status");
+  ASSERT_TRUE(text);
+  EXPECT_EQ(text->rfind("Name:", 0), 0u);
+  EXPECT_NE(text->find("\nPid:"), std::string::npos);
+  EXPECT_EQ(text->back(), '\n');
+}
+
 TEST(ReplaceFile, ReplacesTheWholeFileAndLeavesNoTemporary) {
   ScratchDirectory dir;
   DiskFileSystem files(dir.path());

@@ -198,7 +198,7 @@ TEST(TextLines, CountsTheLastLineWithoutLineEndAndRewinds) {
   EXPECT_EQ(TextLines("a", "\n\n").count_lines(), 2);
 
   TextLines lines("a", "x\r\ny");
-  std::string line;
+  std::string_view line;
   ASSERT_TRUE(lines.next_line(line));
   EXPECT_EQ(line, "x");
   ASSERT_TRUE(lines.next_line(line));

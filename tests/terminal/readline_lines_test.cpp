@@ -31,8 +31,8 @@ class ReadlineLinesTest : public ::testing::Test {
     settings.history_file = history_file;
     ReadlineLines lines("keyboard", settings);
     std::vector<std::string> result;
-    std::string line;
-    while (lines.next_line(line)) result.push_back(line);
+    std::string_view line;
+    while (lines.next_line(line)) result.emplace_back(line);
     return result;
   }
 
@@ -57,7 +57,7 @@ TEST_F(ReadlineLinesTest, NamesTheKeyboardAndCountsLines) {
   ReadlineLines lines("keyboard", settings);
   EXPECT_EQ(lines.name(), "keyboard");
   EXPECT_EQ(lines.line_number(), 0);
-  std::string line;
+  std::string_view line;
   ASSERT_TRUE(lines.next_line(line));
   ASSERT_TRUE(lines.next_line(line));
   ASSERT_TRUE(lines.next_line(line));
@@ -179,7 +179,7 @@ TEST_F(ReadlineLinesTest, QuestionOnTheScreenLineIsKeptWhileEditing) {
   settings.echo = echo_.get();
   settings.screen = &screen;
   ReadlineLines lines("keyboard", settings);
-  std::string line;
+  std::string_view line;
   ASSERT_TRUE(lines.next_line(line));
   EXPECT_EQ(line, "go");
   EXPECT_EQ(shown_line(question, echo_.text()), "Paused. Type go: go");
