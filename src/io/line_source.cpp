@@ -1,6 +1,9 @@
 #include "io/line_source.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace cfg {
 
@@ -10,12 +13,36 @@ void drop_carriage_return(std::string_view& line) {
 
 TextLines::TextLines(std::string name, std::string text) : name_(std::move(name)), text_(std::move(text)) {}
 
+namespace {
+
+// The first line end in [p, end), or end. Lines of a set file are short, too
+// short for memchr to pay: they are searched eight characters at a time.
+const char* find_line_end(const char* p, const char* end) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    for (; end - p >= 8; p += 8) {
+      std::uint64_t chunk = 0;
+      std::memcpy(&chunk, p, 8);
+      const std::uint64_t zero_where_newline = chunk ^ (kOnes * '\n');
+      // The lowest bit set marks the first byte that was zero, exactly.
+      const std::uint64_t found = (zero_where_newline - kOnes) & ~zero_where_newline & kHighBits;
+      if (found != 0) return p + std::countr_zero(found) / 8;
+    }
+  }
+  while (p != end && *p != '\n') ++p;
+  return p;
+}
+
+}  // namespace
+
 bool TextLines::next_line(std::string_view& line) {
   if (position_ >= text_.size()) return false;
-  const std::size_t end = text_.find('\n', position_);
-  const std::size_t stop = end == std::string::npos ? text_.size() : end;
-  line = std::string_view(text_).substr(position_, stop - position_);
-  position_ = end == std::string::npos ? text_.size() : end + 1;
+  const char* const start = text_.data() + position_;
+  const char* const text_end = text_.data() + text_.size();
+  const char* const stop = find_line_end(start, text_end);
+  line = std::string_view(start, static_cast<std::size_t>(stop - start));
+  position_ = static_cast<std::size_t>(stop - text_.data()) + (stop == text_end ? 0 : 1);
   ++line_number_;
   drop_carriage_return(line);
   return true;
@@ -23,8 +50,16 @@ bool TextLines::next_line(std::string_view& line) {
 
 long TextLines::count_lines() const {
   if (text_.empty()) return 0;
-  const auto line_ends = std::count(text_.begin(), text_.end(), '\n');
-  return static_cast<long>(line_ends) + (text_.back() == '\n' ? 0 : 1);
+  // Counted in blocks with a narrow sum, which the compiler turns into
+  // vector code: a set file at capacity is counted in a few microseconds.
+  long line_ends = 0;
+  for (std::size_t start = 0; start < text_.size(); start += 4096) {
+    const std::size_t stop = std::min(text_.size(), start + 4096);
+    std::uint32_t in_block = 0;
+    for (std::size_t i = start; i < stop; ++i) in_block += text_[i] == '\n' ? 1U : 0U;
+    line_ends += in_block;
+  }
+  return line_ends + (text_.back() == '\n' ? 0 : 1);
 }
 
 void TextLines::rewind() {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "io/errors.h"
@@ -22,6 +24,27 @@ constexpr std::array<bool, 256> kEndsValue = [] {
 bool ends_value(char c) { return kEndsValue[static_cast<unsigned char>(c)]; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_quote(char c) { return c == '\'' || c == '"'; }
+
+// The position of the first character at or after `pos` that is not a blank.
+// Files written with fixed-width fields hold long runs of blanks, taken here
+// eight at a time where the machine allows it.
+std::size_t skip_blanks(std::string_view line, std::size_t pos) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
+    while (pos + 8 <= line.size()) {
+      std::uint64_t chunk = 0;
+      std::memcpy(&chunk, line.data() + pos, 8);
+      const std::uint64_t differs = chunk ^ kEightBlanks;
+      if (differs != 0) {
+        pos += static_cast<std::size_t>(std::countr_zero(differs)) / 8;
+        break;
+      }
+      pos += 8;
+    }
+  }
+  while (pos < line.size() && is_blank(line[pos])) ++pos;
+  return pos;
+}
 
 std::string describe(const ItemRef& item) {
   if (std::holds_alternative<std::int32_t*>(item)) return "an integer";
@@ -61,9 +84,8 @@ class RecordScan {
   // report.
   char next_char(const ItemRef& expected) {
     for (;;) {
-      const std::size_t size = line_.size();
-      while (pos_ < size && is_blank(line_[pos_])) ++pos_;
-      if (pos_ < size) return line_[pos_];
+      pos_ = skip_blanks(line_, pos_);
+      if (pos_ < line_.size()) return line_[pos_];
       if (!next_line()) fail_at_end(lines_, describe(expected));
     }
   }
@@ -132,6 +154,28 @@ class RecordScan {
     pos_ += length;
   }
 
+  // An integer item read straight from the line, the other common case: a
+  // sign and digits that reach a separator or the line end. False, with
+  // nothing taken, for anything else (a repeat count, a value out of range
+  // or not an integer), which is then read the general way.
+  bool read_integer(std::int32_t& target) {
+    const char* const start = line_.data() + pos_;
+    const char* const end = line_.data() + line_.size();
+    const char* p = start;
+    const bool negative = p != end && *p == '-';
+    if (p != end && (*p == '-' || *p == '+')) ++p;
+    const char* const digits = p;
+    const char* const most = end - p > 10 ? p + 10 : end;  // 2147483648 has 10 digits
+    std::int64_t magnitude = 0;
+    while (p != most && is_digit(*p)) magnitude = magnitude * 10 + (*p++ - '0');
+    if (p == digits || (p != end && !ends_value(*p))) return false;
+    const std::int64_t value = negative ? -magnitude : magnitude;
+    if (value < INT32_MIN || value > INT32_MAX) return false;
+    target = static_cast<std::int32_t>(value);
+    pos_ += static_cast<std::size_t>(p - start);
+    return true;
+  }
+
   void assign(const ItemRef& item, const Value& value) const {
     if (const auto* text = std::get_if<TextField>(&item)) {
       for (std::size_t i = 0; i < text->length; ++i) text->chars[i] = i < value.text.size() ? value.text[i] : ' ';
@@ -175,6 +219,10 @@ void RecordReader::read_items(std::span<const ItemRef> items) {
     if (c == '/') return;
     after_separator = false;
 
+    if (std::int32_t* const* integer = std::get_if<std::int32_t*>(&items[next]); integer && scan.read_integer(**integer)) {
+      ++next;
+      continue;
+    }
     if (const std::int32_t count = scan.take_repeat_count(); count > 0) {
       const auto repeats = std::min(static_cast<std::size_t>(count), items.size() - next);
       if (scan.at_value_end()) {

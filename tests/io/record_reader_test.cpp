@@ -164,6 +164,57 @@ TEST(RecordReader, BadValuesAreFatalAndNameTheFileAndLine) {
   EXPECT_NE(read_error("2147483648\n", n).find("data.dat, line 1"), std::string::npos);
 }
 
+TEST(RecordReader, IntegersAtTheLimitsOfThirtyTwoBits) {
+  FileInput input(
+      "  2147483647 -2147483648 +2147483647\n"
+      "00000000000000000042 -000000000007 +0\n"
+      "2147483647,-2147483648/\n");
+  std::int32_t a = 0, b = 0, c = 0;
+  input.reader.read(a, b, c);
+  EXPECT_EQ(a, INT32_MAX);
+  EXPECT_EQ(b, INT32_MIN);
+  EXPECT_EQ(c, INT32_MAX);
+  input.reader.read(a, b, c);
+  EXPECT_EQ(a, 42);
+  EXPECT_EQ(b, -7);
+  EXPECT_EQ(c, 0);
+  input.reader.read(a, b);
+  EXPECT_EQ(a, INT32_MAX);
+  EXPECT_EQ(b, INT32_MIN);
+
+  std::int32_t n = 0;
+  for (const char* text : {"-2147483649\n", "9999999999\n", "12345678901\n", "+\n", "-\n", "12a\n", "1.\n"}) {
+    EXPECT_NE(read_error(text, n).find("data.dat, line 1: expected an integer"), std::string::npos) << text;
+  }
+  EXPECT_EQ(n, 0);
+}
+
+// Fixed-width files hold long runs of blanks; tabs, CRs and line ends may
+// stand anywhere in them.
+TEST(RecordReader, BlankRunsAndLineEndsAtEveryOffset) {
+  std::string text;
+  std::int32_t expected_sum = 0;
+  for (int width = 0; width < 40; ++width) {
+    for (const char odd : {' ', '\t', '\r'}) {
+      std::string blanks(static_cast<std::size_t>(width), ' ');
+      if (width > 0) blanks[static_cast<std::size_t>((width * 5 + 3) % width)] = odd;
+      text += blanks + std::to_string(width) + blanks + "," + std::to_string(-width) + blanks + "\n";
+      expected_sum += width;
+    }
+  }
+  FileInput input(text);
+  EXPECT_EQ(input.lines.count_lines(), 120);
+  std::int32_t sum = 0;
+  for (int line = 0; line < 120; ++line) {
+    std::int32_t a = -1, b = -1;
+    input.reader.read(a, b);
+    ASSERT_EQ(a, -b) << "line " << line + 1;
+    sum += a;
+  }
+  EXPECT_EQ(sum, expected_sum);
+  EXPECT_THROW(input.reader.read(sum), FatalError);
+}
+
 TEST(RecordReader, EndOfFileIsFatalAndNamesTheFile) {
   std::int32_t a = 0, b = 0;
   EXPECT_EQ(read_error("1\n\n", a, b), "data.dat: the file ends after line 2 while an integer was expected");
@@ -196,6 +247,8 @@ TEST(TextLines, CountsTheLastLineWithoutLineEndAndRewinds) {
   EXPECT_EQ(TextLines("a", "x\ny").count_lines(), 2);
   EXPECT_EQ(TextLines("a", "x\ny\n").count_lines(), 2);
   EXPECT_EQ(TextLines("a", "\n\n").count_lines(), 2);
+  EXPECT_EQ(TextLines("a", std::string(10000, '\n')).count_lines(), 10000);
+  EXPECT_EQ(TextLines("a", std::string(5000, 'x') + "\n" + std::string(5000, 'y')).count_lines(), 2);
 
   TextLines lines("a", "x\r\ny");
   std::string_view line;
