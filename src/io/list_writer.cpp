@@ -1,6 +1,5 @@
 #include "io/list_writer.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -74,11 +73,22 @@ void put_exponent_form(char* field, bool negative, const char* digits, int expon
 }  // namespace
 
 char* put_integer_field(char* field, std::int32_t value) {
-  char text[kIntegerWidth];
-  const auto result = std::to_chars(text, text + sizeof text, value);
   std::memset(field, ' ', kIntegerWidth);
-  put_right_aligned(field + kIntegerWidth, std::string_view(text, static_cast<std::size_t>(result.ptr - text)));
-  return field + kIntegerWidth;
+  char* const end = field + kIntegerWidth;
+  char* p = end;
+  std::uint32_t magnitude = value < 0 ? 0U - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+  for (; magnitude >= 100; magnitude /= 100) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * (magnitude % 100), 2);
+  }
+  if (magnitude >= 10) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * magnitude, 2);
+  } else {
+    *--p = static_cast<char>('0' + magnitude);
+  }
+  if (value < 0) *--p = '-';
+  return end;
 }
 
 char* put_real_field(char* field, double value) {
@@ -125,8 +135,11 @@ ListLine& ListLine::operator<<(std::string_view text) {
 }
 
 ListLine& ListLine::operator<<(std::int32_t value) {
-  char field[1 + kIntegerWidth] = {' '};
-  text_->append(field, put_integer_field(field + 1, value));
+  const std::size_t start = text_->size();
+  text_->resize(start + 1 + kIntegerWidth);
+  char* const field = text_->data() + start;
+  field[0] = ' ';
+  put_integer_field(field + 1, value);
   last_was_text_ = false;
   return *this;
 }

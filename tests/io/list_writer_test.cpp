@@ -5,6 +5,7 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdint>
 #include <limits>
 #include <random>
@@ -73,6 +74,21 @@ TEST(FormatInteger, RightAlignedInEleven) {
   EXPECT_EQ(format_integer(-7), "         -7");
   EXPECT_EQ(format_integer(std::numeric_limits<std::int32_t>::max()), " 2147483647");
   EXPECT_EQ(format_integer(std::numeric_limits<std::int32_t>::min()), "-2147483648");
+}
+
+// Every number of digits, at its edges and in between, against printf.
+TEST(FormatInteger, AgreesWithPrintfAtEveryDigitCount) {
+  std::int64_t power = 1;
+  for (int digits = 1; digits <= 10; ++digits, power *= 10) {
+    for (const std::int64_t magnitude : {power - 1, power, power + 1, 2 * power + 7, 10 * power - 1}) {
+      for (const std::int64_t value : {magnitude, -magnitude}) {
+        if (value > INT32_MAX || value < INT32_MIN) continue;
+        char expected[16];
+        std::snprintf(expected, sizeof expected, "%11lld", static_cast<long long>(value));
+        ASSERT_EQ(format_integer(static_cast<std::int32_t>(value)), expected);
+      }
+    }
+  }
 }
 
 // The digits against the standard library's own correctly rounded "%.16e".
