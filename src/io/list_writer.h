@@ -56,6 +56,9 @@ class ListLine {
   // written onto an existing one).
   const std::string& str() const { return *text_; }
   void end_record() { *text_ += '\n'; }
+  // Empties the text, once it has been passed on; the next item joins or is
+  // separated as if the text were still there.
+  void clear() { text_->clear(); }
   // The finished record with its line end; the line is used up.
   std::string take_record() && {
     end_record();

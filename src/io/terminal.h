@@ -26,6 +26,12 @@ class Terminal {
   }
   // A line built item by item, such as one holding every residue set.
   void say_line(const ListLine& line) { out_ << line.str() << '\n'; }
+  // The part of a line built so far, passed on and emptied, so that a very
+  // long line needs no buffer of its own length; say_line ends it.
+  void say_part(ListLine& line) {
+    out_ << line.str();
+    line.clear();
+  }
   // A bare line end.
   void blank_line() { out_ << '\n'; }
 

@@ -308,27 +308,6 @@ void print_many_body_alloy(const Session& session, ReportVariant variant) {
   term.say("@ For ", m.mb_ab.name);
 }
 
-// All residue sets on one line: each type, then how often it repeats.
-void say_residue_line(Terminal& term, const EnergyModel& m) {
-  const std::size_t count =
-      sets_in_use(m.residue_set_count, std::min(m.residues_type.size(), m.residues_num.size()));
-  ListLine line;
-  line.reserve(3 + count * 16);
-  line << "@ ";
-  for (std::size_t k = 0; k < count; ++k) line << m.residues_type[k] << m.residues_num[k];
-  term.say_line(line);
-}
-
-// All neutral-bond sets on one line, each as "(" start end ")".
-void say_neutral_bond_line(Terminal& term, const EnergyModel& m) {
-  const std::size_t count = sets_in_use(m.ch_count, std::min(m.ch_st.size(), m.ch_end.size()));
-  ListLine line;
-  line.reserve(3 + count * 27);
-  line << "@ ";
-  for (std::size_t i = 0; i < count; ++i) line << "(" << m.ch_st[i] << m.ch_end[i] << ")";
-  term.say_line(line);
-}
-
 void print_chen_imamura(Terminal& term, const EnergyModel& m, const char* form_line) {
   term.say(form_line);
   term.say("@ The Neutral bond sets:(Start-end)");
@@ -387,7 +366,34 @@ void print_energy_model(const Session& session, ReportVariant variant) {
   }
 }
 
+// The long lines are printed in pieces of this length, to keep their buffer
+// small at any number of sets.
+constexpr std::size_t kLongLinePiece = 65536;
+
+template <class AddSet>
+void say_long_line(Terminal& term, std::size_t count, std::size_t set_width, AddSet add_set) {
+  ListLine line;
+  line.reserve(std::min(3 + count * set_width, kLongLinePiece + set_width));
+  line << "@ ";
+  for (std::size_t k = 0; k < count; ++k) {
+    add_set(line, k);
+    if (line.str().size() >= kLongLinePiece) term.say_part(line);
+  }
+  term.say_line(line);
+}
+
 }  // namespace
+
+void say_residue_line(Terminal& term, const EnergyModel& m) {
+  const std::size_t count =
+      sets_in_use(m.residue_set_count, std::min(m.residues_type.size(), m.residues_num.size()));
+  say_long_line(term, count, 16, [&](ListLine& line, std::size_t k) { line << m.residues_type[k] << m.residues_num[k]; });
+}
+
+void say_neutral_bond_line(Terminal& term, const EnergyModel& m) {
+  const std::size_t count = sets_in_use(m.ch_count, std::min(m.ch_st.size(), m.ch_end.size()));
+  say_long_line(term, count, 27, [&](ListLine& line, std::size_t k) { line << "(" << m.ch_st[k] << m.ch_end[k] << ")"; });
+}
 
 void print_summary_report(const Session& session, ReportVariant variant) {
   Terminal& term = session.term;
