@@ -50,15 +50,26 @@ bool TextLines::next_line(std::string_view& line) {
 
 long TextLines::count_lines() const {
   if (text_.empty()) return 0;
-  // Counted in blocks with a narrow sum, which the compiler turns into
-  // vector code: a set file at capacity is counted in a few microseconds.
+  // Eight characters at a time: a byte that equals a line end, and only such
+  // a byte, becomes 1, the others 0, and the bytes are summed lane by lane
+  // (at most 255 words at once, so that no lane overflows).
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
+  constexpr std::uint64_t kNewlines = 0x0A0A0A0A0A0A0A0A;
+  constexpr std::uint64_t kEvenBytes = 0x00FF00FF00FF00FF;
   long line_ends = 0;
-  for (std::size_t start = 0; start < text_.size(); start += 4096) {
-    const std::size_t stop = std::min(text_.size(), start + 4096);
-    std::uint32_t in_block = 0;
-    for (std::size_t i = start; i < stop; ++i) in_block += text_[i] == '\n' ? 1U : 0U;
-    line_ends += in_block;
+  std::size_t i = 0;
+  while (i + 8 <= text_.size()) {
+    std::uint64_t lanes = 0;
+    for (int words = 0; words < 255 && i + 8 <= text_.size(); ++words, i += 8) {
+      std::uint64_t chunk = 0;
+      std::memcpy(&chunk, text_.data() + i, 8);
+      const std::uint64_t x = chunk ^ kNewlines;  // zero where a line end was
+      lanes += ~(((x & kLow7) + kLow7) | x | kLow7) >> 7;
+    }
+    const std::uint64_t pairs = (lanes & kEvenBytes) + ((lanes >> 8) & kEvenBytes);
+    line_ends += static_cast<long>((pairs * 0x0001000100010001) >> 48);
   }
+  for (; i < text_.size(); ++i) line_ends += text_[i] == '\n' ? 1 : 0;
   return line_ends + (text_.back() == '\n' ? 0 : 1);
 }
 
