@@ -13,13 +13,17 @@ class LineSource {
  public:
   virtual ~LineSource() = default;
   // The next line, or false at the end of the input. The line stays valid
-  // until the next call.
+  // until the next call. In memory a line end (LF or CR) follows it, and
+  // after that at least kLinePadding - 1 more readable characters, so that a
+  // reader may look at eight characters at once anywhere in the line.
   virtual bool next_line(std::string_view& line) = 0;
   // "data.dat", "keyboard": named in every error report.
   virtual const std::string& name() const = 0;
   // Number of the line last returned (1 for the first), 0 before any.
   virtual long line_number() const = 0;
 };
+
+inline constexpr std::size_t kLinePadding = 8;
 
 // The lines of a file already read whole into memory.
 class TextLines : public LineSource {
@@ -36,7 +40,8 @@ class TextLines : public LineSource {
 
  private:
   std::string name_;
-  std::string text_;
+  std::string text_;  // the file's text, then kLinePadding line ends
+  std::size_t length_;  // of the file's text
   std::size_t position_ = 0;
   long line_number_ = 0;
 };
@@ -53,11 +58,15 @@ class StreamLines : public LineSource {
  private:
   std::string name_;
   std::istream& stream_;
-  std::string line_;
+  std::string line_;  // with kLinePadding line ends after it
   long line_number_ = 0;
 };
 
 // Removes one CR left at the end of a line read from a CR LF text.
 void drop_carriage_return(std::string_view& line);
+
+// `line` as a line source hands it out: kLinePadding line ends are added to
+// the storage, the view returned covers the line alone.
+std::string_view padded_line(std::string& line);
 
 }  // namespace cfg

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "io/decimal_conversion.h"
+#include "io/eight_characters.h"
 
 namespace cfg {
 
@@ -18,22 +19,12 @@ namespace {
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // Eight digits at once: the value of the 8 characters at `p` when all are
-// digits. The first character is the lowest byte of a little-endian load.
+// digits.
 bool take_eight_digits(const char* p, std::uint64_t& value) {
-  if constexpr (std::endian::native != std::endian::little) {
-    return false;
+  if constexpr (kEightAtOnce) {
+    return leading_digits(p, value) == 8;
   } else {
-    constexpr std::uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0;
-    constexpr std::uint64_t kZeros = 0x3030303030303030;
-    std::uint64_t chunk = 0;
-    std::memcpy(&chunk, p, 8);
-    // Each byte in '0'..'9': its high nibble is 3, and still 3 after adding 6.
-    if ((chunk & kHighNibbles) != kZeros || ((chunk + 0x0606060606060606) & kHighNibbles) != kZeros) return false;
-    chunk -= kZeros;
-    chunk = (chunk * 10 + (chunk >> 8)) & 0x00FF00FF00FF00FF;     // pairs of digits
-    chunk = (chunk * 100 + (chunk >> 16)) & 0x0000FFFF0000FFFF;    // fours
-    value = (chunk & 0xFFFFFFFF) * 10000 + (chunk >> 32);          // eight
-    return true;
+    return false;
   }
 }
 

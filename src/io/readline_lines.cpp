@@ -72,7 +72,7 @@ bool ReadlineLines::next_line(std::string_view& line) {
   if (settings_.screen) settings_.screen->clear();
   ++line_number_;
   if (!line_.empty()) remember(line_);
-  line = line_;
+  line = padded_line(line_);
   return true;
 }
 

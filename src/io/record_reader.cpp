@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <string>
 
+#include "io/eight_characters.h"
 #include "io/errors.h"
 
 namespace cfg {
@@ -26,24 +25,20 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_quote(char c) { return c == '\'' || c == '"'; }
 
 // The position of the first character at or after `pos` that is not a blank.
-// Files written with fixed-width fields hold long runs of blanks, taken here
-// eight at a time where the machine allows it.
+// Files written with fixed-width fields hold long runs of blanks. A line end
+// follows every line in memory and stops the run.
 std::size_t skip_blanks(std::string_view line, std::size_t pos) {
-  if constexpr (std::endian::native == std::endian::little) {
-    constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
-    while (pos + 8 <= line.size()) {
-      std::uint64_t chunk = 0;
-      std::memcpy(&chunk, line.data() + pos, 8);
-      const std::uint64_t differs = chunk ^ kEightBlanks;
-      if (differs != 0) {
-        pos += static_cast<std::size_t>(std::countr_zero(differs)) / 8;
-        break;
+  for (;;) {
+    if constexpr (kEightAtOnce) {
+      std::size_t blanks = 8;
+      while (blanks == 8) {
+        blanks = leading_blanks(line.data() + pos);
+        pos += blanks;
       }
-      pos += 8;
     }
+    if (pos >= line.size() || !is_blank(line[pos])) return pos;
+    ++pos;  // a tab or CR
   }
-  while (pos < line.size() && is_blank(line[pos])) ++pos;
-  return pos;
 }
 
 std::string describe(const ItemRef& item) {
@@ -165,11 +160,12 @@ class RecordScan {
     const bool negative = p != end && *p == '-';
     if (p != end && (*p == '-' || *p == '+')) ++p;
     const char* const digits = p;
-    const char* const most = end - p > 10 ? p + 10 : end;  // 2147483648 has 10 digits
-    std::int64_t magnitude = 0;
-    while (p != most && is_digit(*p)) magnitude = magnitude * 10 + (*p++ - '0');
+    std::uint64_t magnitude = 0;
+    if constexpr (kEightAtOnce) p += leading_digits(p, magnitude);  // the line end stops it
+    const char* const most = end - digits > 10 ? digits + 10 : end;  // 2147483648 has 10 digits
+    while (p < most && is_digit(*p)) magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p++ - '0');
     if (p == digits || (p != end && !ends_value(*p))) return false;
-    const std::int64_t value = negative ? -magnitude : magnitude;
+    const std::int64_t value = negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
     if (value < INT32_MIN || value > INT32_MAX) return false;
     target = static_cast<std::int32_t>(value);
     pos_ += static_cast<std::size_t>(p - start);

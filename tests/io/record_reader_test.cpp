@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <sstream>
+#include <vector>
 #include <string>
 #include <utility>
 
@@ -240,6 +242,27 @@ TEST(RecordReader, CrLfLinesAndALastLineWithoutLineEnd) {
   input.reader.read(m);
   EXPECT_EQ(m, 7);
   EXPECT_EQ(input.lines.line_number(), 4);
+}
+
+// Readers look at eight characters at once: every line source follows each
+// line with a line end and seven more characters it owns.
+TEST(LineSources, EveryLineIsFollowedByALineEndAndPadding) {
+  const std::string text = "1 2\r\nabc\n\nlast";
+  std::istringstream stream(text);
+  StreamLines stream_lines("keyboard", stream);
+  TextLines text_lines("data.dat", text);
+  for (LineSource* lines : {static_cast<LineSource*>(&stream_lines), static_cast<LineSource*>(&text_lines)}) {
+    std::vector<std::string> seen;
+    std::string_view line;
+    while (lines->next_line(line)) {
+      seen.emplace_back(line);
+      const char after = line.data()[line.size()];
+      EXPECT_TRUE(after == '\n' || after == '\r') << lines->name() << ": " << line;
+      std::string padding(line.data() + line.size(), kLinePadding);  // must be readable
+      EXPECT_EQ(padding.size(), kLinePadding);
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"1 2", "abc", "", "last"})) << lines->name();
+  }
 }
 
 TEST(TextLines, CountsTheLastLineWithoutLineEndAndRewinds) {
