@@ -44,7 +44,10 @@ class MemoryDisk : public FileSystem {
   std::optional<std::string> read(const std::string& name) override {
     const auto found = files.find(name);
     if (found == files.end()) return std::nullopt;
-    return found->second;
+    std::string content;
+    content.reserve(found->second.size() + kReadRoom);
+    content = found->second;
+    return content;
   }
   void write(const std::string& name, std::string_view content) override { files[name].assign(content); }
   void rename(const std::string& from, const std::string& to) override {

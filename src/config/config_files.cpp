@@ -108,6 +108,8 @@ void read_type_files(FileSystem& files, EnergyModel& model, std::int32_t potenti
 
 }  // namespace
 
+static_assert(kLinePadding <= kReadRoom, "the line reader pads a file's text in place");
+
 TextLines open_for_reading(FileSystem& files, const std::string& name) {
   std::optional<std::string> text = files.read(name);
   if (!text) throw FatalError(name + ": the file does not exist");

@@ -46,10 +46,10 @@ std::optional<std::string> DiskFileSystem::read(const std::string& name) {
   // still read to its end.
   struct stat status {};
   std::string content;
-  if (::fstat(fd, &status) == 0 && status.st_size > 0) content.resize(static_cast<std::size_t>(status.st_size) + 1);
+  if (::fstat(fd, &status) == 0 && status.st_size > 0) content.resize(static_cast<std::size_t>(status.st_size) + kReadRoom);
   std::size_t length = 0;
   for (;;) {
-    if (length == content.size()) content.resize(content.size() + 65536);
+    if (length + kReadRoom > content.size()) content.resize(content.size() + 65536);
     const ssize_t count = ::read(fd, content.data() + length, content.size() - length);
     if (count < 0) {
       if (errno == EINTR) continue;

@@ -13,6 +13,11 @@ namespace cfg {
 // The program's only door to the disk. Names are plain file names in the
 // working directory of the configuration. Every failure throws FatalError
 // naming the file.
+//
+// A text read keeps at least kReadRoom characters of capacity past its end,
+// so that the line reader can add its padding without moving the text.
+inline constexpr std::size_t kReadRoom = 16;
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
