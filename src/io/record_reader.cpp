@@ -17,7 +17,8 @@ bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 constexpr std::array<bool, 256> kEndsValue = [] {
   std::array<bool, 256> table{};
-  for (const char c : {' ', '\t', '\r', ',', '/'}) table[static_cast<unsigned char>(c)] = true;
+  // The line end is here for scans that run to the end of a line.
+  for (const char c : {' ', '\t', '\r', '\n', ',', '/'}) table[static_cast<unsigned char>(c)] = true;
   return table;
 }();
 bool ends_value(char c) { return kEndsValue[static_cast<unsigned char>(c)]; }
@@ -154,20 +155,23 @@ class RecordScan {
   // nothing taken, for anything else (a repeat count, a value out of range
   // or not an integer), which is then read the general way.
   bool read_integer(std::int32_t& target) {
+    // The line end after the line stops every scan here.
     const char* const start = line_.data() + pos_;
-    const char* const end = line_.data() + line_.size();
     const char* p = start;
-    const bool negative = p != end && *p == '-';
-    if (p != end && (*p == '-' || *p == '+')) ++p;
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+') ++p;
     const char* const digits = p;
     std::uint64_t magnitude = 0;
-    if constexpr (kEightAtOnce) p += leading_digits(p, magnitude);  // the line end stops it
-    const char* const most = end - digits > 10 ? digits + 10 : end;  // 2147483648 has 10 digits
-    while (p < most && is_digit(*p)) magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p++ - '0');
-    if (p == digits || (p != end && !ends_value(*p))) return false;
-    const std::int64_t value = negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
-    if (value < INT32_MIN || value > INT32_MAX) return false;
-    target = static_cast<std::int32_t>(value);
+    std::size_t count = 0;
+    if constexpr (kEightAtOnce) count = leading_digits(p, magnitude);
+    p += count;
+    if (count == (kEightAtOnce ? 8 : 0)) {
+      // 2147483648 has 10 digits; an 11th makes the value the general way's.
+      while (p - digits < 11 && is_digit(*p)) magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p++ - '0');
+      if (magnitude > (negative ? 2147483648U : 2147483647U) || p - digits > 10) return false;
+    }
+    if (p == digits || !ends_value(*p)) return false;
+    target = static_cast<std::int32_t>(negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude));
     pos_ += static_cast<std::size_t>(p - start);
     return true;
   }
