@@ -68,7 +68,7 @@ struct Value {
 // The reading position of one record within the line source.
 class RecordScan {
  public:
-  RecordScan(LineSource& lines, std::string_view& line, std::string& quoted) : lines_(lines), line_(line), quoted_(quoted) {}
+  RecordScan(LineSource& lines, std::string& quoted) : lines_(lines), quoted_(quoted) {}
 
   bool next_line() {
     pos_ = 0;
@@ -195,7 +195,7 @@ class RecordScan {
 
  private:
   LineSource& lines_;
-  std::string_view& line_;
+  std::string_view line_;  // the line being read, owned by the line source
   std::string& quoted_;
   std::size_t pos_ = 0;
 };
@@ -203,7 +203,7 @@ class RecordScan {
 }  // namespace
 
 void RecordReader::read_items(std::span<const ItemRef> items) {
-  RecordScan scan(lines_, line_, quoted_);
+  RecordScan scan(lines_, quoted_);
   if (!scan.next_line()) fail_at_end(lines_, items.empty() ? std::string("a line") : describe(items[0]));
 
   std::size_t next = 0;
@@ -242,6 +242,9 @@ void RecordReader::read_items(std::span<const ItemRef> items) {
   }
 }
 
-bool RecordReader::skip_record() { return lines_.next_line(line_); }
+bool RecordReader::skip_record() {
+  std::string_view line;
+  return lines_.next_line(line);
+}
 
 }  // namespace cfg

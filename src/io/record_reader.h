@@ -51,7 +51,6 @@ class RecordReader {
 
  private:
   LineSource& lines_;
-  std::string_view line_;  // the line being read, owned by the line source
   std::string quoted_;  // the last quoted value
 };
 
