@@ -14,8 +14,9 @@
 #   save    keyboard "\n\n": ENTER at the main menu, ENTER for yes (with syncs)
 #   quit8   keyboard "8\n": reload and report, nothing written
 # then the example configuration with option 8 against a C++ program that
-# prints one line and exits, also measured taking turns with it. The programs'
-# output goes to a file in the scratch directory.
+# prints one line and exits, built as g++ builds it by default and with the C++
+# runtime linked in as config links it, also measured taking turns with each.
+# The programs' output goes to a file in the scratch directory.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -176,13 +177,19 @@ cat >"$scratch/one_line.cpp" <<'CPP'
 int main() { std::cout << " one line" << std::endl; }
 CPP
 g++ -O2 -o "$scratch/one_line" "$scratch/one_line.cpp"
+# The same with the C++ runtime linked in, as config links it: the stricter
+# comparison.
+g++ -O2 -static-libstdc++ -static-libgcc -o "$scratch/one_line_linked" "$scratch/one_line.cpp"
 row "quit8 example" "$dir" "$scratch/quit8.in" "$config"
 row "one-line C++ program" "$dir" "$scratch/quit8.in" "$scratch/one_line"
-read -r example example_least trivial trivial_least < <(alternate "$dir" "$scratch/quit8.in" "$config" "$scratch/one_line")
-[[ -n ${trivial_least:-} ]] || exit 1
+row "one-line, runtime linked" "$dir" "$scratch/quit8.in" "$scratch/one_line_linked"
 echo
-echo "taking turns, $runs runs each: quit8 example $(ms "$example") (least $(ms "$example_least")),"
-echo "  one-line program $(ms "$trivial") (least $(ms "$trivial_least"))"
-awk -v a="$example" -v b="$trivial" -v c="$example_least" -v d="$trivial_least" \
-  'BEGIN { printf "example quit8 / one-line program: %.2f (medians), %.2f (least)\n", a / b, c / d }'
+for trivial_program in one_line one_line_linked; do
+  read -r example example_least trivial trivial_least < <(alternate "$dir" "$scratch/quit8.in" "$config" "$scratch/$trivial_program")
+  [[ -n ${trivial_least:-} ]] || exit 1
+  echo "taking turns with $trivial_program, $runs runs each: quit8 example $(ms "$example") (least $(ms "$example_least")),"
+  echo "  $trivial_program $(ms "$trivial") (least $(ms "$trivial_least"))"
+  awk -v a="$example" -v b="$trivial" -v c="$example_least" -v d="$trivial_least" -v t="$trivial_program" \
+    'BEGIN { printf "example quit8 / %s: %.2f (medians), %.2f (least)\n", t, a / b, c / d }'
+done
 echo "load average at end: $(cut -d' ' -f1-3 /proc/loadavg)"
