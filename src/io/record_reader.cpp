@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "io/eight_characters.h"
 #include "io/errors.h"
@@ -68,11 +69,11 @@ struct Value {
 // The reading position of one record within the line source.
 class RecordScan {
  public:
-  RecordScan(LineSource& lines, std::string& quoted) : lines_(lines), quoted_(quoted) {}
+  RecordScan(RecordReader& reader, std::string& quoted) : reader_(reader), lines_(reader.lines()), quoted_(quoted) {}
 
   bool next_line() {
     pos_ = 0;
-    return lines_.next_line(line_);
+    return reader_.take_line(line_);
   }
 
   // The first character of the next item, value separator or slash, moving to
@@ -194,6 +195,7 @@ class RecordScan {
   }
 
  private:
+  RecordReader& reader_;
   LineSource& lines_;
   std::string_view line_;  // the line being read, owned by the line source
   std::string& quoted_;
@@ -203,7 +205,7 @@ class RecordScan {
 }  // namespace
 
 void RecordReader::read_items(std::span<const ItemRef> items) {
-  RecordScan scan(lines_, quoted_);
+  RecordScan scan(*this, quoted_);
   if (!scan.next_line()) fail_at_end(lines_, items.empty() ? std::string("a line") : describe(items[0]));
 
   std::size_t next = 0;
@@ -244,7 +246,81 @@ void RecordReader::read_items(std::span<const ItemRef> items) {
 
 bool RecordReader::skip_record() {
   std::string_view line;
+  return take_line(line);
+}
+
+bool RecordReader::take_line(std::string_view& line) {
+  const GivenBack given_back = std::exchange(given_back_, GivenBack::nothing);
+  if (given_back == GivenBack::line) line = given_back_line_;
+  if (given_back != GivenBack::nothing) return given_back == GivenBack::line;
   return lines_.next_line(line);
 }
+
+namespace plain {
+
+namespace {
+
+// The first character after the blanks at `p`; the line end stops the run.
+const char* skip_plain_blanks(const char* p) {
+  if constexpr (kEightAtOnce) {
+    std::size_t blanks = 8;
+    while (blanks == 8) {
+      blanks = leading_blanks(p);
+      p += blanks;
+    }
+    return p;
+  } else {
+    while (*p == ' ') ++p;
+    return p;
+  }
+}
+
+// A value ends at a blank or at the line end; a comma, slash, tab or anything
+// else after it is left to the general way.
+const char* plain_end(const char* p, const char* end) { return p == end || *p == ' ' ? p : nullptr; }
+
+}  // namespace
+
+const char* read_value(const char* p, const char* end, std::int32_t& value) {
+  p = skip_plain_blanks(p);
+  const bool negative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  std::uint64_t magnitude = 0;
+  std::size_t count = 0;
+  if constexpr (kEightAtOnce) {
+    count = leading_digits(p, magnitude);
+  } else {
+    for (; count < 8 && is_digit(p[count]); ++count) magnitude = magnitude * 10 + static_cast<std::uint64_t>(p[count] - '0');
+  }
+  if (count == 0 || count == 8 || p + count > end) return nullptr;  // eight digits or more: the general way
+  p = plain_end(p + count, end);
+  if (p != nullptr) value = static_cast<std::int32_t>(negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude));
+  return p;
+}
+
+const char* read_value(const char* p, const char* end, double& value) {
+  p = skip_plain_blanks(p);
+  if (p >= end) return nullptr;
+  double result = 0;
+  const std::size_t length = read_real_prefix(std::string_view(p, static_cast<std::size_t>(end - p)), result);
+  if (length == 0) return nullptr;
+  p = plain_end(p + length, end);
+  if (p != nullptr) value = result;
+  return p;
+}
+
+const char* read_value(const char* p, const char* end, TextField text) {
+  p = skip_plain_blanks(p);
+  if (p >= end || is_digit(*p) || is_quote(*p) || *p == '+' || *p == '-' || ends_value(*p)) return nullptr;
+  const char* const start = p;
+  while (!ends_value(*p)) ++p;  // the line end stops it
+  const auto length = static_cast<std::size_t>(p - start);
+  p = plain_end(p, end);
+  if (p == nullptr) return nullptr;
+  for (std::size_t i = 0; i < text.length; ++i) text.chars[i] = i < length ? start[i] : ' ';
+  return p;
+}
+
+}  // namespace plain
 
 }  // namespace cfg
