@@ -16,7 +16,7 @@ namespace cfg {
 //
 // A text read keeps at least kReadRoom characters of capacity past its end,
 // so that the line reader can add its padding without moving the text.
-inline constexpr std::size_t kReadRoom = 16;
+inline constexpr std::size_t kReadRoom = 32;
 
 class FileSystem {
  public:

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "io/eight_characters.h"
 
@@ -24,18 +25,27 @@ TextLines::TextLines(std::string name, std::string text)
 
 namespace {
 
+// Sixteen characters, in the compiler's portable vectors.
+using Bytes = unsigned char __attribute__((vector_size(16)));
+constexpr Bytes kNewlines = {'\n', '\n', '\n', '\n', '\n', '\n', '\n', '\n',
+                             '\n', '\n', '\n', '\n', '\n', '\n', '\n', '\n'};
+
+Bytes load_sixteen(const char* p) {
+  Bytes block;
+  std::memcpy(&block, p, 16);
+  return block;
+}
+
 // The first line end at or after `p`; the padding holds one for a last line
-// without its own. Lines of a set file are short, too short for memchr to
-// pay: they are searched eight characters at a time.
+// without its own, and room for the sixteen characters read at once.
 const char* find_line_end(const char* p) {
   if constexpr (kEightAtOnce) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101;
-    constexpr std::uint64_t kHighBits = 0x8080808080808080;
-    for (;; p += 8) {
-      const std::uint64_t zero_where_newline = load_eight(p) ^ (kOnes * '\n');
-      // The lowest bit set marks the first byte that was zero, exactly.
-      const std::uint64_t found = (zero_where_newline - kOnes) & ~zero_where_newline & kHighBits;
-      if (found != 0) return p + std::countr_zero(found) / 8;
+    for (;; p += 16) {
+      const auto found = load_sixteen(p) == kNewlines;  // all ones where a line end is
+      std::uint64_t halves[2];
+      std::memcpy(halves, &found, 16);
+      if (halves[0] != 0) return p + std::countr_zero(halves[0]) / 8;
+      if (halves[1] != 0) return p + 8 + std::countr_zero(halves[1]) / 8;
     }
   }
   while (*p != '\n') ++p;
@@ -57,22 +67,24 @@ bool TextLines::next_line(std::string_view& line) {
 
 long TextLines::count_lines() const {
   if (length_ == 0) return 0;
-  // Eight characters at a time: a byte that equals a line end, and only such
-  // a byte, becomes 1, the others 0, and the bytes are summed lane by lane
-  // (at most 255 words at once, so that no lane overflows).
-  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
-  constexpr std::uint64_t kNewlines = 0x0A0A0A0A0A0A0A0A;
+  // Sixteen characters at a time, in the compiler's portable vectors: a byte
+  // that equals a line end compares to all ones (-1), which is subtracted
+  // from a per-byte count; at most 255 blocks at once, so that no count
+  // overflows, then the sixteen counts are added up.
   constexpr std::uint64_t kEvenBytes = 0x00FF00FF00FF00FF;
   long line_ends = 0;
   std::size_t i = 0;
-  while (i + 8 <= length_) {
-    std::uint64_t lanes = 0;
-    for (int words = 0; words < 255 && i + 8 <= length_; ++words, i += 8) {
-      const std::uint64_t x = load_eight(text_.data() + i) ^ kNewlines;  // zero where a line end was
-      lanes += ~(((x & kLow7) + kLow7) | x | kLow7) >> 7;
+  while (i + 16 <= length_) {
+    Bytes counts = {};
+    for (int blocks = 0; blocks < 255 && i + 16 <= length_; ++blocks, i += 16) {
+      counts -= reinterpret_cast<Bytes>(load_sixteen(text_.data() + i) == kNewlines);
     }
-    const std::uint64_t pairs = (lanes & kEvenBytes) + ((lanes >> 8) & kEvenBytes);
-    line_ends += static_cast<long>((pairs * 0x0001000100010001) >> 48);
+    std::uint64_t halves[2];
+    std::memcpy(halves, &counts, 16);
+    for (const std::uint64_t half : halves) {
+      const std::uint64_t pairs = (half & kEvenBytes) + ((half >> 8) & kEvenBytes);
+      line_ends += static_cast<long>((pairs * 0x0001000100010001) >> 48);
+    }
   }
   for (; i < length_; ++i) line_ends += text_[i] == '\n' ? 1 : 0;
   return line_ends + (text_[length_ - 1] == '\n' ? 0 : 1);

@@ -15,7 +15,7 @@ class LineSource {
   // The next line, or false at the end of the input. The line stays valid
   // until the next call. In memory a line end (LF or CR) follows it, and
   // after that at least kLinePadding - 1 more readable characters, so that a
-  // reader may look at eight characters at once anywhere in the line.
+  // reader may look at sixteen characters at once anywhere in the line.
   virtual bool next_line(std::string_view& line) = 0;
   // "data.dat", "keyboard": named in every error report.
   virtual const std::string& name() const = 0;
@@ -23,7 +23,7 @@ class LineSource {
   virtual long line_number() const = 0;
 };
 
-inline constexpr std::size_t kLinePadding = 8;
+inline constexpr std::size_t kLinePadding = 16;
 
 // The lines of a file already read whole into memory.
 class TextLines : public LineSource {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <algorithm>
+#include <random>
 #include <sstream>
 #include <vector>
 #include <string>
@@ -262,6 +264,20 @@ TEST(LineSources, EveryLineIsFollowedByALineEndAndPadding) {
       EXPECT_EQ(padding.size(), kLinePadding);
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"1 2", "abc", "", "last"})) << lines->name();
+  }
+}
+
+TEST(TextLines, CountsLinesOfAnyLengthAndDensity) {
+  std::mt19937 random(7);
+  const std::size_t lengths[] = {1, 15, 16, 17, 4079, 4080, 4081, 4096, 20000};
+  for (const std::size_t length : lengths) {
+    for (const int one_in : {1, 2, 25, 1000}) {
+      std::string text(length, 'x');
+      for (char& c : text) c = random() % static_cast<unsigned>(one_in) == 0 ? '\n' : static_cast<char>('!' + random() % 90);
+      const long line_ends = std::count(text.begin(), text.end(), '\n');
+      const long expected = line_ends + (text.back() == '\n' ? 0 : 1);
+      EXPECT_EQ(TextLines("a", text).count_lines(), expected) << length << " characters, one in " << one_in;
+    }
   }
 }
 
