@@ -127,30 +127,6 @@ std::string format_real(double value) {
 
 // Every item but a text after a text starts with a blank: the separator, or
 // for the first item the line's leading blank.
-ListLine& ListLine::operator<<(std::string_view text) {
-  if (!last_was_text_) *text_ += ' ';
-  text_->append(text);
-  last_was_text_ = true;
-  return *this;
-}
-
-ListLine& ListLine::operator<<(std::int32_t value) {
-  const std::size_t start = text_->size();
-  text_->resize(start + 1 + kIntegerWidth);
-  char* const field = text_->data() + start;
-  field[0] = ' ';
-  put_integer_field(field + 1, value);
-  last_was_text_ = false;
-  return *this;
-}
-
-ListLine& ListLine::operator<<(double value) {
-  char field[1 + kRealWidth] = {' '};
-  text_->append(field, put_real_field(field + 1, value));
-  last_was_text_ = false;
-  return *this;
-}
-
 std::string file_text_item(std::string_view text) {
   const std::size_t last = text.find_last_not_of(' ');
   const std::string_view used = last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -42,14 +43,26 @@ class ListLine {
   ListLine(const ListLine&) = delete;
   ListLine& operator=(const ListLine&) = delete;
 
-  ListLine& operator<<(std::string_view text);
-
-  ListLine& operator<<(const char* text) { return *this << std::string_view(text); }
-  ListLine& operator<<(const std::string& text) { return *this << std::string_view(text); }
-  template <std::size_t N>
-  ListLine& operator<<(const FixedText<N>& text) { return *this << text.view(); }
-  ListLine& operator<<(std::int32_t value);
-  ListLine& operator<<(double value);
+  // Items one at a time, or several at once, placed with one extension of
+  // the text: texts (std::string_view, C strings, std::string, FixedText),
+  // 32-bit integers and reals.
+  template <class Item>
+  ListLine& operator<<(const Item& item) {
+    return add(item);
+  }
+  template <class... Items>
+  ListLine& add(const Items&... items) {
+    if constexpr (sizeof...(Items) > 0) {
+      bool after_text = last_was_text_;
+      std::size_t length = 0;
+      ((length += width(as_item(items), after_text)), ...);
+      const std::size_t start = text_->size();
+      text_->resize(start + length);
+      char* place = text_->data() + start;
+      (put(place, as_item(items)), ...);
+    }
+    return *this;
+  }
 
   void reserve(std::size_t size) { text_->reserve(text_->size() + size); }
   // The record so far, without its line end (the whole buffer for a line
@@ -67,6 +80,53 @@ class ListLine {
 
  private:
   static constexpr std::size_t kTypicalLength = 120;
+
+  static std::string_view as_item(std::string_view text) { return text; }
+  static std::string_view as_item(const char* text) { return text; }
+  static std::string_view as_item(const std::string& text) { return text; }
+  template <std::size_t N>
+  static std::string_view as_item(const FixedText<N>& text) {
+    return text.view();
+  }
+  static std::int32_t as_item(std::int32_t value) { return value; }
+  static double as_item(double value) { return value; }
+
+  // The characters an item takes where it stands: a text after a text joins
+  // it, every other item has a blank before it.
+  static std::size_t width(std::string_view text, bool& after_text) {
+    const std::size_t blank = after_text ? 0 : 1;
+    after_text = true;
+    return blank + text.size();
+  }
+  static std::size_t width(std::int32_t, bool& after_text) {
+    after_text = false;
+    return 1 + kIntegerWidth;
+  }
+  static std::size_t width(double, bool& after_text) {
+    after_text = false;
+    return 1 + kRealWidth;
+  }
+  void put(char*& place, std::string_view text) {
+    if (!last_was_text_) *place++ = ' ';
+    if (text.size() == 1) {
+      *place = text[0];  // "(" and ")" of the report's long lines, without a call
+    } else if (!text.empty()) {
+      std::memcpy(place, text.data(), text.size());
+    }
+    place += text.size();
+    last_was_text_ = true;
+  }
+  void put(char*& place, std::int32_t value) {
+    *place++ = ' ';
+    place = put_integer_field(place, value);
+    last_was_text_ = false;
+  }
+  void put(char*& place, double value) {
+    *place++ = ' ';
+    place = put_real_field(place, value);
+    last_was_text_ = false;
+  }
+
   std::string own_;
   std::string* text_;
   bool last_was_text_ = false;
@@ -76,7 +136,7 @@ class ListLine {
 template <class... Items>
 std::string list_record(const Items&... items) {
   ListLine line;
-  ((line << items), ...);
+  line.add(items...);
   return std::move(line).take_record();
 }
 
@@ -91,7 +151,7 @@ std::string file_text_item(std::string_view text);
 template <class... Items>
 void append_list_record(std::string& text, const Items&... items) {
   ListLine line(text);
-  ((line << items), ...);
+  line.add(items...);
   line.end_record();
 }
 

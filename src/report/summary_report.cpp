@@ -387,12 +387,12 @@ void say_long_line(Terminal& term, std::size_t count, std::size_t set_width, Add
 void say_residue_line(Terminal& term, const EnergyModel& m) {
   const std::size_t count =
       sets_in_use(m.residue_set_count, std::min(m.residues_type.size(), m.residues_num.size()));
-  say_long_line(term, count, 16, [&](ListLine& line, std::size_t k) { line << m.residues_type[k] << m.residues_num[k]; });
+  say_long_line(term, count, 16, [&](ListLine& line, std::size_t k) { line.add(m.residues_type[k], m.residues_num[k]); });
 }
 
 void say_neutral_bond_line(Terminal& term, const EnergyModel& m) {
   const std::size_t count = sets_in_use(m.ch_count, std::min(m.ch_st.size(), m.ch_end.size()));
-  say_long_line(term, count, 27, [&](ListLine& line, std::size_t k) { line << "(" << m.ch_st[k] << m.ch_end[k] << ")"; });
+  say_long_line(term, count, 27, [&](ListLine& line, std::size_t k) { line.add("(", m.ch_st[k], m.ch_end[k], ")"); });
 }
 
 void print_summary_report(const Session& session, ReportVariant variant) {

@@ -155,6 +155,17 @@ TEST(ListLine, TextAfterTextJoinsAndFixedTextKeepsItsLength) {
   EXPECT_EQ(list_record("a ", 0.5), " a   0.50000000000000000     \n");
 }
 
+// Items given one at a time or several at once make the same record, and the
+// joining of texts carries over from one call to the next.
+TEST(ListLine, ItemsAtOnceAsOneAtATime) {
+  ListLine one_by_one;
+  one_by_one << "@ " << "(" << 7 << -8 << ")" << "" << "(" << 2.5 << std::string("x") << FixedText<3>("LB") << "y";
+  ListLine at_once;
+  at_once.add("@ ", "(").add(7, -8, ")", "").add("(", 2.5, std::string("x")).add(FixedText<3>("LB")) << "y";
+  EXPECT_EQ(at_once.str(), one_by_one.str());
+  EXPECT_EQ(at_once.str(), " @ ( " + format_integer(7) + " " + format_integer(-8) + " )( " + format_real(2.5) + " xLB y");
+}
+
 TEST(ListLine, LongRecordsKeepEveryField) {
   ListLine line;
   std::string expected;
