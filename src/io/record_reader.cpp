@@ -26,18 +26,27 @@ bool ends_value(char c) { return kEndsValue[static_cast<unsigned char>(c)]; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_quote(char c) { return c == '\'' || c == '"'; }
 
-// The position of the first character at or after `pos` that is not a blank.
-// Files written with fixed-width fields hold long runs of blanks. A line end
-// follows every line in memory and stops the run.
+// The first character after the run of blanks (' ') at `p`. Files written
+// with fixed-width fields hold long runs of blanks; a line end follows every
+// line in memory and stops the run.
+const char* skip_spaces(const char* p) {
+  if constexpr (kEightAtOnce) {
+    std::size_t blanks = 8;
+    while (blanks == 8) {
+      blanks = leading_blanks(p);
+      p += blanks;
+    }
+  } else {
+    while (*p == ' ') ++p;
+  }
+  return p;
+}
+
+// The position of the first character at or after `pos` that is not a blank,
+// a tab or a CR.
 std::size_t skip_blanks(std::string_view line, std::size_t pos) {
   for (;;) {
-    if constexpr (kEightAtOnce) {
-      std::size_t blanks = 8;
-      while (blanks == 8) {
-        blanks = leading_blanks(line.data() + pos);
-        pos += blanks;
-      }
-    }
+    pos = static_cast<std::size_t>(skip_spaces(line.data() + pos) - line.data());
     if (pos >= line.size() || !is_blank(line[pos])) return pos;
     ++pos;  // a tab or CR
   }
@@ -151,32 +160,6 @@ class RecordScan {
     pos_ += length;
   }
 
-  // An integer item read straight from the line, the other common case: a
-  // sign and digits that reach a separator or the line end. False, with
-  // nothing taken, for anything else (a repeat count, a value out of range
-  // or not an integer), which is then read the general way.
-  bool read_integer(std::int32_t& target) {
-    // The line end after the line stops every scan here.
-    const char* const start = line_.data() + pos_;
-    const char* p = start;
-    const bool negative = *p == '-';
-    if (*p == '-' || *p == '+') ++p;
-    const char* const digits = p;
-    std::uint64_t magnitude = 0;
-    std::size_t count = 0;
-    if constexpr (kEightAtOnce) count = leading_digits(p, magnitude);
-    p += count;
-    if (count == (kEightAtOnce ? 8 : 0)) {
-      // 2147483648 has 10 digits; an 11th makes the value the general way's.
-      while (p - digits < 11 && is_digit(*p)) magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p++ - '0');
-      if (magnitude > (negative ? 2147483648U : 2147483647U) || p - digits > 10) return false;
-    }
-    if (p == digits || !ends_value(*p)) return false;
-    target = static_cast<std::int32_t>(negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude));
-    pos_ += static_cast<std::size_t>(p - start);
-    return true;
-  }
-
   void assign(const ItemRef& item, const Value& value) const {
     if (const auto* text = std::get_if<TextField>(&item)) {
       for (std::size_t i = 0; i < text->length; ++i) text->chars[i] = i < value.text.size() ? value.text[i] : ' ';
@@ -221,10 +204,6 @@ void RecordReader::read_items(std::span<const ItemRef> items) {
     if (c == '/') return;
     after_separator = false;
 
-    if (std::int32_t* const* integer = std::get_if<std::int32_t*>(&items[next]); integer && scan.read_integer(**integer)) {
-      ++next;
-      continue;
-    }
     if (const std::int32_t count = scan.take_repeat_count(); count > 0) {
       const auto repeats = std::min(static_cast<std::size_t>(count), items.size() - next);
       if (scan.at_value_end()) {
@@ -260,21 +239,6 @@ namespace plain {
 
 namespace {
 
-// The first character after the blanks at `p`; the line end stops the run.
-const char* skip_plain_blanks(const char* p) {
-  if constexpr (kEightAtOnce) {
-    std::size_t blanks = 8;
-    while (blanks == 8) {
-      blanks = leading_blanks(p);
-      p += blanks;
-    }
-    return p;
-  } else {
-    while (*p == ' ') ++p;
-    return p;
-  }
-}
-
 // A value ends at a blank or at the line end; a comma, slash, tab or anything
 // else after it is left to the general way.
 const char* plain_end(const char* p, const char* end) { return p == end || *p == ' ' ? p : nullptr; }
@@ -282,7 +246,7 @@ const char* plain_end(const char* p, const char* end) { return p == end || *p ==
 }  // namespace
 
 const char* read_value(const char* p, const char* end, std::int32_t& value) {
-  p = skip_plain_blanks(p);
+  p = skip_spaces(p);
   const bool negative = *p == '-';
   if (*p == '-' || *p == '+') ++p;
   std::uint64_t magnitude = 0;
@@ -292,14 +256,22 @@ const char* read_value(const char* p, const char* end, std::int32_t& value) {
   } else {
     for (; count < 8 && is_digit(p[count]); ++count) magnitude = magnitude * 10 + static_cast<std::uint64_t>(p[count] - '0');
   }
-  if (count == 0 || count == 8 || p + count > end) return nullptr;  // eight digits or more: the general way
-  p = plain_end(p + count, end);
+  const char* const digits = p;
+  p += count;
+  if (count == (kEightAtOnce ? 8 : 0)) {
+    // 2147483648 has 10 digits; an 11th, or a value beyond 32 bits, is the
+    // general way's to report.
+    while (p - digits < 11 && is_digit(*p)) magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p++ - '0');
+    if (magnitude > (negative ? 2147483648U : 2147483647U) || p - digits > 10) return nullptr;
+  }
+  if (p == digits || p > end) return nullptr;
+  p = plain_end(p, end);
   if (p != nullptr) value = static_cast<std::int32_t>(negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude));
   return p;
 }
 
 const char* read_value(const char* p, const char* end, double& value) {
-  p = skip_plain_blanks(p);
+  p = skip_spaces(p);
   if (p >= end) return nullptr;
   double result = 0;
   const std::size_t length = read_real_prefix(std::string_view(p, static_cast<std::size_t>(end - p)), result);
@@ -310,7 +282,7 @@ const char* read_value(const char* p, const char* end, double& value) {
 }
 
 const char* read_value(const char* p, const char* end, TextField text) {
-  p = skip_plain_blanks(p);
+  p = skip_spaces(p);
   if (p >= end || is_digit(*p) || is_quote(*p) || *p == '+' || *p == '-' || ends_value(*p)) return nullptr;
   const char* const start = p;
   while (!ends_value(*p)) ++p;  // the line end stops it

@@ -30,8 +30,8 @@ ItemRef item_ref(FixedText<N>& text) { return TextField{text.chars.data(), N}; }
 // Plain values: the form in which the files are written, read here without
 // the general reader's machinery. A plain value starts at the first character
 // after the blanks at `p` and ends at a blank or the line end `end` (a line end
-// follows every line in memory); it is an integer of at most seven digits with
-// an optional sign, a real, or a text that starts with none of the characters
+// follows every line in memory); it is an integer of at most ten digits
+// within 32 bits, with an optional sign, a real, or a text that starts with none of the characters
 // that mean something else (a digit, a quote, a sign, a comma, a slash, a tab).
 // Each returns the end of the value, or nullptr when the value is not plain,
 // which the general reader then takes as it takes every other.
