@@ -15,7 +15,7 @@
 #include "config/energy_model.h"
 #include "driver/run_config.h"
 #include "driver/saving.h"
-#include "driver/session.h"
+#include "config/session.h"
 #include "driver/startup.h"
 #include "io/fixed_text.h"
 #include "io/line_source.h"

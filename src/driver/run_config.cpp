@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "driver/main_menu.h"
-#include "driver/session.h"
+#include "config/session.h"
 #include "driver/startup.h"
 #include "io/errors.h"
 #include "io/terminal.h"

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "driver/session.h"
+#include "config/session.h"
 
 namespace cfg {
 

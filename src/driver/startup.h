@@ -1,6 +1,6 @@
 #pragma once
 
-#include "driver/session.h"
+#include "config/session.h"
 
 namespace cfg {
 

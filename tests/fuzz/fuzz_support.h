@@ -13,7 +13,7 @@
 #include <string>
 
 #include "config/config_files.h"
-#include "driver/session.h"
+#include "config/session.h"
 #include "driver/startup.h"
 #include "io/errors.h"
 #include "io/line_source.h"

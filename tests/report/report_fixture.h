@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/session.h"
+#include "config/session.h"
 #include "io/file_system.h"
 #include "io/line_source.h"
 #include "io/list_writer.h"
