@@ -41,7 +41,7 @@ class MemoryDisk : public FileSystem {
   std::map<std::string, std::string, std::less<>> files;
 
   bool exists(const std::string& name) override { return files.find(name) != files.end(); }
-  std::optional<std::string> read(const std::string& name) override {
+  std::optional<std::string> content(const std::string& name) override {
     const auto found = files.find(name);
     if (found == files.end()) return std::nullopt;
     std::string content;

@@ -1,5 +1,6 @@
 #include "driver/saving.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -28,6 +29,38 @@ void ask_save_question(Terminal& term) {
   term.say("Press n for NO. Press [ENTER] for yes");
 }
 
+void tell(Terminal& term, const std::string& line) {
+  term.out().flush();
+  term.err() << "config: " << line << '\n';
+  term.err().flush();
+}
+
+bool overwrite_confirmed(Terminal& term, const ChangedOnDisk& changed) {
+  term.say(" These files have changed on disk since config read them:");
+  for (const ChangedOnDisk::File& file : changed.files()) term.say(file.name);
+  term.say("   Overwrite them ? (y/n)");
+  return term.read_answer_line() == "y";
+}
+
+// The save of option 9. The locks are never held while the user is asked:
+// after a yes they are taken again, and the files compared again, so that a
+// change made meanwhile is asked about too. False when nothing was saved and
+// the main menu comes next.
+bool save_asking_before_overwriting(Session& session) {
+  for (;;) {
+    try {
+      for (const std::string& note : save_configuration(session)) tell(session.term, note);
+      return true;
+    } catch (const ChangedOnDisk& changed) {
+      if (!overwrite_confirmed(session.term, changed)) return false;
+      changed.accept(session.files);
+    } catch (const FatalError& failure) {
+      tell(session.term, failure.what());
+      return false;
+    }
+  }
+}
+
 }  // namespace
 
 bool quit_and_save(Session& session) {
@@ -43,7 +76,7 @@ bool quit_and_save(Session& session) {
   if (session.answer.is_blank()) session.answer = FixedText<4>("y");
   term.blank_line();
   if (session.answer == "y") {
-    save_configuration(session);
+    if (!save_asking_before_overwriting(session)) return false;
     term.say("config. dat has been saved !");
     print_closing_banner(term);
     return true;
@@ -58,21 +91,33 @@ bool quit_and_save(Session& session) {
   return false;
 }
 
-void save_configuration(Session& session) {
-  std::vector<std::pair<std::string, std::string>> files;
+const std::vector<std::string>& configuration_file_names() {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> all = {"data.dat", "atom_num.dat"};
+    for (std::int32_t type = 1; type <= 9; ++type) {
+      for (const std::string& name : energy_files_to_save(type)) {
+        if (std::find(all.begin(), all.end(), name) == all.end()) all.push_back(name);
+      }
+    }
+    return all;
+  }();
+  return names;
+}
+
+FileTexts configuration_texts(const Session& session) {
+  FileTexts files;
   files.emplace_back("data.dat", data_file_text(session.config));
   files.emplace_back("atom_num.dat", atom_count_file_text(session.particle_count, session.seed));
   for (const std::string& name : energy_files_to_save(session.model.potential_type)) {
     files.emplace_back(name, energy_file_text(session.model, name));
   }
-  // data.dat is created when missing; the others must be there already, and a
-  // missing one stops the save before anything is written.
-  for (const auto& [name, text] : files) {
-    if (name != "data.dat" && must_exist_before_save(name) && !session.files.exists(name)) {
-      throw FatalError(name + ": the file does not exist; nothing was saved");
-    }
-  }
-  for (const auto& [name, text] : files) replace_file(session.files, name, text);
+  return files;
+}
+
+SaveNotes save_configuration(Session& session) {
+  const FileTexts texts = configuration_texts(session);
+  SaveLocks locks(session.files);
+  return save_files(session.files, locks, texts);
 }
 
 }  // namespace cfg

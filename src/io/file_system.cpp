@@ -1,23 +1,77 @@
 #include "io/file_system.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "io/errors.h"
+#include "io/file_error.h"
 
 namespace cfg {
 
 namespace {
 
 [[noreturn]] void fail(const std::string& name, const std::string& what, int error) {
-  throw FatalError(name + ": cannot " + what + ": " + std::strerror(error));
+  throw FileError(name, what, std::strerror(error));
 }
 
+// Links followed before a chain is taken for a loop, as the system does.
+constexpr int kMostLinksFollowed = 40;
+
 }  // namespace
+
+std::optional<std::string> FileSystem::read(const std::string& name) {
+  std::optional<std::string> text = content(name);
+  remember(name, text);
+  return text;
+}
+
+FileStatus FileSystem::status(const std::string& name) {
+  FileStatus found;
+  found.target = name;
+  found.exists = exists(name);
+  found.ownership.mode = 0644;
+  found.hard_links = found.exists ? 1 : 0;
+  return found;
+}
+
+void FileSystem::write_replacement(const std::string& name, std::string_view text, const FileStatus&) {
+  write(name, text);
+}
+
+void FileSystem::duplicate(const std::string& existing, const std::string& name) {
+  const std::optional<std::string> text = content(existing);
+  if (!text) throw FileError(existing, "keep a backup of the file", std::strerror(ENOENT));
+  write(name, *text);
+}
+
+void FileSystem::sync_directory_of(const std::string&) {}
+
+std::string FileSystem::real_directory(const std::string& directory) { return directory; }
+
+int FileSystem::lock_directory(const std::string&) { return -1; }
+
+void FileSystem::unlock_directory(int) noexcept {}
+
+const std::optional<std::string>* FileSystem::remembered(const std::string& name) const {
+  const auto found = remembered_.find(name);
+  return found == remembered_.end() ? nullptr : &found->second;
+}
+
+void FileSystem::remember(const std::string& name, std::optional<std::string> text) {
+  remembered_[name] = std::move(text);
+}
+
+std::string directory_of(const std::string& path) {
+  const std::string parent = std::filesystem::path(path).parent_path().string();
+  return parent.empty() ? "." : parent;
+}
 
 void replace_file(FileSystem& files, const std::string& name, std::string_view content) {
   const std::string temporary = "." + name + ".new";
@@ -28,6 +82,7 @@ void replace_file(FileSystem& files, const std::string& name, std::string_view c
     files.remove(temporary);
     throw;
   }
+  files.sync_directory_of(name);
 }
 
 bool DiskFileSystem::exists(const std::string& name) {
@@ -35,8 +90,8 @@ bool DiskFileSystem::exists(const std::string& name) {
   return ::stat(path_of(name).c_str(), &status) == 0;
 }
 
-std::optional<std::string> DiskFileSystem::read(const std::string& name) {
-  const int fd = ::open(path_of(name).c_str(), O_RDONLY);
+std::optional<std::string> DiskFileSystem::content(const std::string& name) {
+  const int fd = ::open(path_of(name).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     if (errno == ENOENT) return std::nullopt;
     fail(name, "open the file for reading", errno);
@@ -65,9 +120,25 @@ std::optional<std::string> DiskFileSystem::read(const std::string& name) {
   return content;
 }
 
-void DiskFileSystem::write(const std::string& name, std::string_view content) {
-  const int fd = open_for_writing(path_of(name));
+void DiskFileSystem::write(const std::string& name, std::string_view content) { write_file(name, content, nullptr); }
+
+void DiskFileSystem::write_replacement(const std::string& name, std::string_view content, const FileStatus& replaced) {
+  write_file(name, content, replaced.exists ? &replaced.ownership : nullptr);
+}
+
+void DiskFileSystem::write_file(const std::string& name, std::string_view content, const FileOwnership* keep) {
+  // A file that takes another's permissions starts private, so that its
+  // content is never readable by more people than the old file's was.
+  const int fd = open_for_writing(path_of(name), keep != nullptr ? 0600 : 0644);
   if (fd < 0) fail(name, "open the file for writing", errno);
+  if (keep != nullptr) {
+    try {
+      keep_ownership(name, fd, *keep);
+    } catch (...) {
+      ::close(fd);
+      throw;
+    }
+  }
   std::size_t written = 0;
   while (written < content.size()) {
     const ssize_t count = write_some(fd, content.data() + written, content.size() - written);
@@ -87,15 +158,96 @@ void DiskFileSystem::write(const std::string& name, std::string_view content) {
   if (close_written(fd) != 0) fail(name, "close the file", errno);
 }
 
+// The owner and group first: changing them clears the set-user-ID and
+// set-group-ID bits, which the mode then puts back where they belong.
+void DiskFileSystem::keep_ownership(const std::string& name, int fd, const FileOwnership& ownership) {
+  mode_t mode = ownership.mode & 07777;
+  if (change_owner(fd, ownership.owner, ownership.group) != 0) {
+    // Not allowed to give the file away: it becomes this user's, and is no
+    // program that runs as its old owner.
+    mode &= ~static_cast<mode_t>(S_ISUID);
+    if (change_owner(fd, static_cast<uid_t>(-1), ownership.group) != 0) {
+      // Nor to keep its group: the group the file gets instead may hold
+      // other people, who get no more than everyone else.
+      mode = (mode & ~static_cast<mode_t>(S_ISGID | S_IRWXG)) | ((mode & S_IRWXO) << 3);
+    }
+  }
+  if (change_mode(fd, mode) != 0) fail(name, "set the permissions of the file", errno);
+}
+
 void DiskFileSystem::rename(const std::string& from, const std::string& to) {
   if (rename_path(path_of(from), path_of(to)) != 0) fail(to, "replace the file", errno);
-  sync_directory();
 }
 
 void DiskFileSystem::remove(const std::string& name) noexcept { ::unlink(path_of(name).c_str()); }
 
-int DiskFileSystem::open_for_writing(const std::filesystem::path& path) {
-  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+FileStatus DiskFileSystem::status(const std::string& name) {
+  FileStatus found;
+  found.target = name;
+  for (int followed = 0;; ++followed) {
+    struct stat status {};
+    if (look_up(path_of(found.target), status) != 0) {
+      if (errno != ENOENT && errno != ENOTDIR) fail(name, "look up the file", errno);
+      return found;
+    }
+    if (!S_ISLNK(status.st_mode)) {
+      found.exists = true;
+      found.ownership = FileOwnership{status.st_mode, status.st_uid, status.st_gid};
+      found.hard_links = status.st_nlink;
+      return found;
+    }
+    if (followed == kMostLinksFollowed) fail(name, "follow the symbolic link", ELOOP);
+    std::string leads_to;
+    if (read_link(path_of(found.target), leads_to) != 0) fail(name, "follow the symbolic link", errno);
+    // Not normalized: "dir/../x" is where the system goes when dir is a link.
+    const std::filesystem::path next(leads_to);
+    found.target = next.is_absolute() ? next.string() : (std::filesystem::path(found.target).parent_path() / next).string();
+    found.through_link = true;
+  }
+}
+
+void DiskFileSystem::duplicate(const std::string& existing, const std::string& name) {
+  if (link_path(path_of(existing), path_of(name)) == 0) return;
+  const int error = errno;
+  // File systems without hard links get a copy, with the file's permissions.
+  if (error != EPERM && error != EOPNOTSUPP && error != EMLINK && error != EXDEV) {
+    fail(name, "keep a backup of the file", error);
+  }
+  const std::optional<std::string> text = content(existing);
+  if (!text) fail(existing, "keep a backup of the file", ENOENT);
+  struct stat status {};
+  if (look_up(path_of(existing), status) != 0) fail(existing, "keep a backup of the file", errno);
+  const FileOwnership ownership{status.st_mode, status.st_uid, status.st_gid};
+  write_file(name, *text, &ownership);
+}
+
+void DiskFileSystem::sync_directory_of(const std::string& name) { sync_directory(path_of(name).parent_path()); }
+
+std::string DiskFileSystem::real_directory(const std::string& directory) {
+  const std::filesystem::path path = path_of(directory);
+  const std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr), &std::free);
+  if (real) return real.get();
+  std::error_code ignored;
+  return std::filesystem::absolute(path, ignored).lexically_normal().string();
+}
+
+int DiskFileSystem::lock_directory(const std::string& directory) {
+  const int fd = open_directory(path_of(directory));
+  if (fd < 0) return -1;
+  if (lock_exclusive(fd) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// Closing the directory releases its lock.
+void DiskFileSystem::unlock_directory(int lock) noexcept {
+  if (lock >= 0) ::close(lock);
+}
+
+int DiskFileSystem::open_for_writing(const std::filesystem::path& path, mode_t mode) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, mode);
 }
 
 ssize_t DiskFileSystem::write_some(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
@@ -104,9 +256,9 @@ int DiskFileSystem::sync_file(int fd) { return ::fsync(fd); }
 
 int DiskFileSystem::close_written(int fd) { return ::close(fd); }
 
-// Makes a finished rename durable; failing here loses nothing already written.
-void DiskFileSystem::sync_directory() {
-  const int fd = ::open(directory_.empty() ? "." : directory_.c_str(), O_RDONLY | O_DIRECTORY);
+// Makes finished renames durable; failing here loses nothing already written.
+void DiskFileSystem::sync_directory(const std::filesystem::path& directory) {
+  const int fd = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
@@ -114,6 +266,43 @@ void DiskFileSystem::sync_directory() {
 
 int DiskFileSystem::rename_path(const std::filesystem::path& from, const std::filesystem::path& to) {
   return ::rename(from.c_str(), to.c_str());
+}
+
+int DiskFileSystem::look_up(const std::filesystem::path& path, struct stat& status) {
+  return ::lstat(path.c_str(), &status);
+}
+
+int DiskFileSystem::read_link(const std::filesystem::path& path, std::string& target) {
+  std::string buffer(256, '\0');
+  for (;;) {
+    const ssize_t length = ::readlink(path.c_str(), buffer.data(), buffer.size());
+    if (length < 0) return -1;
+    if (static_cast<std::size_t>(length) < buffer.size()) {
+      buffer.resize(static_cast<std::size_t>(length));
+      target = std::move(buffer);
+      return 0;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+int DiskFileSystem::change_owner(int fd, uid_t owner, gid_t group) { return ::fchown(fd, owner, group); }
+
+int DiskFileSystem::change_mode(int fd, mode_t mode) { return ::fchmod(fd, mode); }
+
+int DiskFileSystem::link_path(const std::filesystem::path& existing, const std::filesystem::path& name) {
+  return ::link(existing.c_str(), name.c_str());
+}
+
+int DiskFileSystem::open_directory(const std::filesystem::path& directory) {
+  return ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+int DiskFileSystem::lock_exclusive(int fd) {
+  for (;;) {
+    if (::flock(fd, LOCK_EX) == 0) return 0;
+    if (errno != EINTR) return -1;
+  }
 }
 
 }  // namespace cfg

@@ -1,36 +1,96 @@
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace cfg {
 
-// The program's only door to the disk. Names are plain file names in the
-// working directory of the configuration. Every failure throws FatalError
-// naming the file.
+// The program's only door to the disk. Names are file names in the working
+// directory of the configuration, or paths relative to it (or absolute) where
+// a symbolic link leads elsewhere. Every failure throws FatalError naming the
+// file (a FileError for a failing system call).
 //
 // A text read keeps at least kReadRoom characters of capacity past its end,
 // so that the line reader can add its padding without moving the text.
 inline constexpr std::size_t kReadRoom = 32;
+
+// The permission bits, owner and group of a file.
+struct FileOwnership {
+  mode_t mode = 0;
+  uid_t owner = 0;
+  gid_t group = 0;
+};
+
+// What is found where a save is about to write a file.
+struct FileStatus {
+  // Where the content lives: the name itself, or the file at the end of its
+  // chain of symbolic links.
+  std::string target;
+  bool through_link = false;
+  // False for a missing file, and for a link that leads to no file.
+  bool exists = false;
+  // Of the target, when it exists.
+  FileOwnership ownership;
+  std::uint64_t hard_links = 0;
+};
 
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
   virtual bool exists(const std::string& name) = 0;
-  // The whole content, or nothing when the file does not exist.
-  virtual std::optional<std::string> read(const std::string& name) = 0;
+  // The whole content, or nothing when the file does not exist. Remembered as
+  // what was read from the file (see remembered).
+  std::optional<std::string> read(const std::string& name);
+  // The same, remembering nothing: the file as it is now.
+  virtual std::optional<std::string> content(const std::string& name) = 0;
   // Creates or truncates the file, writes the content and syncs it to disk.
   virtual void write(const std::string& name, std::string_view content) = 0;
+  // Renames; sync_directory_of makes the renames in a directory durable.
   virtual void rename(const std::string& from, const std::string& to) = 0;
   // Best effort, for cleaning up after a failure.
   virtual void remove(const std::string& name) noexcept = 0;
+
+  // The steps of a save beyond write and rename. The defaults describe a file
+  // system without links, owners or locks, such as files held in memory.
+
+  // Follows the name's symbolic links to the file they lead to.
+  virtual FileStatus status(const std::string& name);
+  // As write, for a file that will replace `replaced`: the new file gets the
+  // permission bits, owner and group of the old where they can be set.
+  virtual void write_replacement(const std::string& name, std::string_view content, const FileStatus& replaced);
+  // Makes `name` hold what `existing` holds now (a second hard link where the
+  // file system allows it), for a backup.
+  virtual void duplicate(const std::string& existing, const std::string& name);
+  virtual void sync_directory_of(const std::string& name);
+  // A directory as one absolute path without links: the same directory
+  // always gives the same text, and texts sort the same in every process.
+  virtual std::string real_directory(const std::string& directory);
+  // An exclusive advisory lock on the directory, waited for; released by
+  // unlock_directory. Nothing (-1) where the file system refuses locks: the
+  // caller goes on without.
+  virtual int lock_directory(const std::string& directory);
+  virtual void unlock_directory(int lock) noexcept;
+
+  // What a file held when it was last read, or written by a save: nothing
+  // when the file was never read, an empty optional when it did not exist.
+  const std::optional<std::string>* remembered(const std::string& name) const;
+  void remember(const std::string& name, std::optional<std::string> content);
+
+ private:
+  std::map<std::string, std::optional<std::string>, std::less<>> remembered_;
 };
+
+// The directory a file of the configuration is in: "." for a plain name.
+std::string directory_of(const std::string& path);
 
 // Replaces a file as a whole: the content goes to a temporary file beside it,
 // which is synced and then renamed over the old one, so the file holds either
@@ -43,25 +103,44 @@ class DiskFileSystem : public FileSystem {
   explicit DiskFileSystem(std::filesystem::path directory) : directory_(std::move(directory)) {}
 
   bool exists(const std::string& name) override;
-  std::optional<std::string> read(const std::string& name) override;
+  std::optional<std::string> content(const std::string& name) override;
   void write(const std::string& name, std::string_view content) override;
   void rename(const std::string& from, const std::string& to) override;
   void remove(const std::string& name) noexcept override;
 
+  FileStatus status(const std::string& name) override;
+  void write_replacement(const std::string& name, std::string_view content, const FileStatus& replaced) override;
+  void duplicate(const std::string& existing, const std::string& name) override;
+  void sync_directory_of(const std::string& name) override;
+  std::string real_directory(const std::string& directory) override;
+  int lock_directory(const std::string& directory) override;
+  void unlock_directory(int lock) noexcept override;
+
  protected:
-  // The system calls under write and rename, one per step, each answering as
-  // the call does (-1 and errno on failure), so that a test can make any one
-  // step fail. close_written is the close that ends a successful write; it
-  // must release the descriptor even when it reports a failure.
-  virtual int open_for_writing(const std::filesystem::path& path);
+  // The system calls under the steps, one per step, each answering as the
+  // call does (-1 and errno on failure), so that a test can make any one step
+  // fail. close_written is the close that ends a successful write; it must
+  // release the descriptor even when it reports a failure.
+  virtual int open_for_writing(const std::filesystem::path& path, mode_t mode);
   virtual ssize_t write_some(int fd, const char* data, std::size_t size);
   virtual int sync_file(int fd);
   virtual int close_written(int fd);
   virtual int rename_path(const std::filesystem::path& from, const std::filesystem::path& to);
-  virtual void sync_directory();
+  virtual void sync_directory(const std::filesystem::path& directory);
+  // lstat, and readlink answering the whole target.
+  virtual int look_up(const std::filesystem::path& path, struct stat& status);
+  virtual int read_link(const std::filesystem::path& path, std::string& target);
+  virtual int change_owner(int fd, uid_t owner, gid_t group);
+  virtual int change_mode(int fd, mode_t mode);
+  virtual int link_path(const std::filesystem::path& existing, const std::filesystem::path& name);
+  // Opens the directory and waits for the lock; -1 when either is refused.
+  virtual int open_directory(const std::filesystem::path& directory);
+  virtual int lock_exclusive(int fd);
 
  private:
   std::filesystem::path path_of(const std::string& name) const { return directory_ / name; }
+  void write_file(const std::string& name, std::string_view content, const FileOwnership* keep);
+  void keep_ownership(const std::string& name, int fd, const FileOwnership& ownership);
   std::filesystem::path directory_;
 };
 

@@ -16,10 +16,12 @@ namespace {
 
 using testing::ScratchConfig;
 
+// The files of the directory, without the backups a save keeps (NAME~).
 std::map<std::string, std::string> snapshot(const ScratchConfig& scratch) {
   std::map<std::string, std::string> files;
   for (const auto& entry : std::filesystem::directory_iterator(scratch.dir())) {
-    files[entry.path().filename().string()] = scratch.read(entry.path().filename().string());
+    const std::string name = entry.path().filename().string();
+    if (!name.ends_with('~')) files[name] = scratch.read(name);
   }
   return files;
 }
@@ -158,7 +160,11 @@ TEST(Saving, MissingEamFilesAreCreatedByTheSave) {
   // Present at start-up, gone by the time of the save.
   struct Vanishing : DiskFileSystem {
     using DiskFileSystem::DiskFileSystem;
-    bool exists(const std::string& name) override { return name != "eam_bb.dat" && DiskFileSystem::exists(name); }
+    FileStatus status(const std::string& name) override {
+      FileStatus found = DiskFileSystem::status(name);
+      found.exists = found.exists && name != "eam_bb.dat";
+      return found;
+    }
   } files(scratch.dir());
   const auto result = scratch.run("\n\n", files);
   EXPECT_EQ(result.status, 0) << result.err;
@@ -172,7 +178,11 @@ TEST(Saving, AMissingFileStopsTheSaveBeforeAnythingIsWritten) {
     const auto before = snapshot(scratch);
     struct Vanishing : DiskFileSystem {
       Vanishing(std::filesystem::path dir, std::string name) : DiskFileSystem(std::move(dir)), gone(std::move(name)) {}
-      bool exists(const std::string& name) override { return name != gone && DiskFileSystem::exists(name); }
+      FileStatus status(const std::string& name) override {
+        FileStatus found = DiskFileSystem::status(name);
+        found.exists = found.exists && name != gone;
+        return found;
+      }
       std::string gone;
     } files(scratch.dir(), missing);
     const auto result = scratch.run("\n\n", files);

@@ -81,6 +81,12 @@ inline bool starts_up(QuietSession& quiet, std::string* error = nullptr) {
   }
 }
 
+// The files without the backups (NAME~) a save keeps of what it replaced.
+inline Files without_backups(Files files) {
+  std::erase_if(files, [](const auto& file) { return file.first.ends_with('~'); });
+  return files;
+}
+
 // Option 8's reads over a saved configuration: they must succeed and give back
 // exactly what was saved.
 inline void require_reloads_as_saved(const Files& saved) {

@@ -81,7 +81,7 @@ class FailingRename : public FileSystem {
  public:
   std::map<std::string, std::string> files;
   bool exists(const std::string& name) override { return files.count(name) != 0; }
-  std::optional<std::string> read(const std::string& name) override {
+  std::optional<std::string> content(const std::string& name) override {
     if (!exists(name)) return std::nullopt;
     return files[name];
   }

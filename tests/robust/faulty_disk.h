@@ -12,25 +12,37 @@
 
 namespace cfg::testing {
 
-// The steps under a write and a rename that can be made to fail.
-enum class DiskStep { open, write, sync, close, rename };
+// The steps of a save on the disk that can be made to fail.
+enum class DiskStep { look_up, read_link, lock, open, owner, mode, write, sync, close, link, rename };
 
 inline const char* step_name(DiskStep step) {
   switch (step) {
+    case DiskStep::look_up: return "look_up";
+    case DiskStep::read_link: return "read_link";
+    case DiskStep::lock: return "lock";
     case DiskStep::open: return "open";
+    case DiskStep::owner: return "owner";
+    case DiskStep::mode: return "mode";
     case DiskStep::write: return "write";
     case DiskStep::sync: return "sync";
     case DiskStep::close: return "close";
+    case DiskStep::link: return "link";
     case DiskStep::rename: return "rename";
   }
   return "?";
 }
 
-// The real disk, except that the k-th step of writing (counting opens for
-// writing, writes, syncs, closes and renames from 1) fails with a chosen
-// errno, as the system call would. With fail_at 0 nothing fails and the steps
-// are only counted. The file a step works on is the temporary file of a save
-// for the first four steps and the file replaced for a rename.
+// One step taken: what it was and the name of the file (or directory) it
+// worked on: the temporary for a write's steps, the new name for a link or a
+// rename.
+struct TakenStep {
+  DiskStep step;
+  std::string file;
+};
+
+// The real disk, except that the k-th step (counting every step of
+// DiskStep from 1) fails with a chosen errno, as the system call would. With
+// fail_at 0 nothing fails and the steps are only counted.
 class FaultyDisk : public DiskFileSystem {
  public:
   FaultyDisk(std::filesystem::path directory, int fail_at, int error)
@@ -38,7 +50,7 @@ class FaultyDisk : public DiskFileSystem {
 
   int steps() const { return static_cast<int>(history_.size()); }
   // Every step taken, in order, the failing one included.
-  const std::vector<DiskStep>& history() const { return history_; }
+  const std::vector<TakenStep>& history() const { return history_; }
   // The step that failed, if any did.
   const std::optional<DiskStep>& failed_step() const { return failed_step_; }
   // The name of the file the failing step worked on.
@@ -49,10 +61,30 @@ class FaultyDisk : public DiskFileSystem {
   std::size_t write_limit = static_cast<std::size_t>(-1);
 
  protected:
-  int open_for_writing(const std::filesystem::path& path) override {
+  int look_up(const std::filesystem::path& path, struct stat& status) override {
+    if (fails(DiskStep::look_up, path.filename().string())) return -1;
+    return DiskFileSystem::look_up(path, status);
+  }
+  int read_link(const std::filesystem::path& path, std::string& target) override {
+    if (fails(DiskStep::read_link, path.filename().string())) return -1;
+    return DiskFileSystem::read_link(path, target);
+  }
+  int lock_exclusive(int fd) override {
+    if (fails(DiskStep::lock, "")) return -1;
+    return DiskFileSystem::lock_exclusive(fd);
+  }
+  int open_for_writing(const std::filesystem::path& path, mode_t mode) override {
     current_file_ = path.filename().string();
     if (fails(DiskStep::open, current_file_)) return -1;
-    return DiskFileSystem::open_for_writing(path);
+    return DiskFileSystem::open_for_writing(path, mode);
+  }
+  int change_owner(int fd, uid_t owner, gid_t group) override {
+    if (fails(DiskStep::owner, current_file_)) return -1;
+    return DiskFileSystem::change_owner(fd, owner, group);
+  }
+  int change_mode(int fd, mode_t mode) override {
+    if (fails(DiskStep::mode, current_file_)) return -1;
+    return DiskFileSystem::change_mode(fd, mode);
   }
   ssize_t write_some(int fd, const char* data, std::size_t size) override {
     if (fails(DiskStep::write, current_file_)) return -1;
@@ -73,15 +105,19 @@ class FaultyDisk : public DiskFileSystem {
     }
     return DiskFileSystem::close_written(fd);
   }
+  int link_path(const std::filesystem::path& existing, const std::filesystem::path& name) override {
+    if (fails(DiskStep::link, name.filename().string())) return -1;
+    return DiskFileSystem::link_path(existing, name);
+  }
   int rename_path(const std::filesystem::path& from, const std::filesystem::path& to) override {
     if (fails(DiskStep::rename, to.filename().string())) return -1;
     return DiskFileSystem::rename_path(from, to);
   }
-  void sync_directory() override {}
+  void sync_directory(const std::filesystem::path&) override {}
 
  private:
   bool fails(DiskStep step, const std::string& file) {
-    history_.push_back(step);
+    history_.push_back({step, file});
     if (steps() != fail_at_) return false;
     failed_step_ = step;
     failed_file_ = file;
@@ -91,7 +127,7 @@ class FaultyDisk : public DiskFileSystem {
 
   int fail_at_;
   int error_;
-  std::vector<DiskStep> history_;
+  std::vector<TakenStep> history_;
   std::string current_file_;
   std::optional<DiskStep> failed_step_;
   std::string failed_file_;

@@ -1,5 +1,5 @@
-// Saving when the disk fails: every step of every file's write is made to fail
-// in turn, under every potential type, and what is left on disk is checked.
+// Saving when the disk fails: every step of a save is made to fail in turn,
+// under every potential type, and what is left on disk is checked.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -18,10 +20,13 @@
 namespace cfg {
 namespace {
 
+namespace fs = std::filesystem;
+
 using testing::DiskStep;
 using testing::FaultyDisk;
 using testing::ScratchConfig;
 using testing::step_name;
+using testing::TakenStep;
 
 using Files = std::map<std::string, std::string>;
 
@@ -43,135 +48,266 @@ std::vector<std::string> save_order(int type) {
   return names;
 }
 
-Files snapshot(const ScratchConfig& scratch) {
+// A configuration directory and a second directory that some of its files
+// are symbolic links into, as a parameter file shared by several jobs is.
+struct Layout {
+  ScratchConfig job;
+  ScratchConfig shared;
+  std::set<std::string> linked;
+};
+
+// Every regular file of both directories, by name ("shared/" before the
+// names of the second), read through no link; links are listed as "-> target".
+Files snapshot(const Layout& layout) {
   Files files;
-  for (const auto& entry : std::filesystem::directory_iterator(scratch.dir())) {
-    files[entry.path().filename().string()] = scratch.read(entry.path().filename().string());
+  for (const auto& [prefix, dir] : {std::pair<std::string, fs::path>{"", layout.job.dir()}, {"shared/", layout.shared.dir()}}) {
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      const std::string name = prefix + entry.path().filename().string();
+      if (entry.is_symlink()) {
+        files[name] = "-> " + fs::read_symlink(entry.path()).string();
+      } else {
+        std::ifstream file(entry.path(), std::ios::binary);
+        files[name] = std::string(std::istreambuf_iterator<char>(file), {});
+      }
+    }
   }
   return files;
 }
 
 // The example configuration under one potential type, with two more blanks at
 // the start of every line: the same values in a layout the program never
-// writes, so that each file's old and new content can be told apart.
+// writes, so that each file's old and new content can be told apart. A backup
+// of an earlier save lies beside data.dat and beside protein1.dat.
 Files old_configuration(const ScratchConfig& fresh, int type) {
-  Files files = snapshot(fresh);
+  Files files;
+  for (const auto& entry : fs::directory_iterator(fresh.dir())) {
+    const std::string name = entry.path().filename().string();
+    files[name] = fresh.read(name);
+  }
   files["type.dat"] = " " + std::to_string(type) + " 2\n";
   for (auto& [name, text] : files) {
     std::string indented;
     for (const std::string& line : testing::lines_of(text)) indented += "  " + line + "\n";
     text = indented;
   }
+  files["data.dat~"] = "an earlier save's data.dat\n";
+  files["protein1.dat~"] = "an earlier save's protein1.dat\n";
   return files;
 }
 
-void lay_out(const ScratchConfig& scratch, const Files& files) {
-  for (const auto& entry : std::filesystem::directory_iterator(scratch.dir())) std::filesystem::remove(entry.path());
-  for (const auto& [name, text] : files) scratch.write(name, text);
+void clear(const fs::path& dir) {
+  for (const auto& entry : fs::directory_iterator(dir)) fs::remove(entry.path());
+}
+
+// Lays the files out; a linked file lies in the shared directory, its backup
+// beside it, with a relative link to it in the job's directory.
+void lay_out(Layout& layout, const Files& files) {
+  clear(layout.job.dir());
+  clear(layout.shared.dir());
+  for (const auto& [name, text] : files) {
+    const std::string plain = name.ends_with('~') ? name.substr(0, name.size() - 1) : name;
+    if (layout.linked.count(plain)) {
+      layout.shared.write(name, text);
+      if (name == plain) {
+        fs::create_symlink(fs::path("..") / layout.shared.dir().filename() / name, layout.job.dir() / name);
+      }
+    } else {
+      layout.job.write(name, text);
+    }
+  }
 }
 
 std::size_t open_descriptors() {
   std::size_t count = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) ++count;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator("/proc/self/fd")) ++count;
   return count;
 }
 
-// The name a step's file stands for: a save's temporary ".name.new" is name.
-std::string saved_name(const std::string& file) {
-  const std::string prefix = ".";
-  const std::string suffix = ".new";
-  if (file.size() > prefix.size() + suffix.size() && file.starts_with(prefix) && file.ends_with(suffix)) {
-    return file.substr(prefix.size(), file.size() - prefix.size() - suffix.size());
-  }
+// The file a step's file stands for: ".name.new" (its temporary), ".name~.new"
+// (its backup's temporary) and "name~" stand for name.
+std::string saved_name(std::string file) {
+  if (file.starts_with(".") && file.ends_with(".new")) file = file.substr(1, file.size() - 5);
+  if (file.ends_with('~')) file.pop_back();
   return file;
+}
+
+// The program's own name for where a file lives: "shared/" before a linked one.
+std::string where(const Layout& layout, const std::string& name) {
+  return layout.linked.count(saved_name(name)) ? "shared/" + name : name;
 }
 
 struct SaveRun {
   testing::SessionResult result;
   Files after;
-  int steps = 0;
-  std::vector<DiskStep> history;
+  std::vector<TakenStep> history;
 };
 
-// ENTER at the main menu, ENTER at the save question: a save.
-SaveRun save(const ScratchConfig& scratch, FaultyDisk& disk) {
+SaveRun save(Layout& layout, FaultyDisk& disk, const std::string& keyboard = "\n\n") {
   SaveRun run;
-  run.result = scratch.run("\n\n", disk);
-  run.after = snapshot(scratch);
-  run.steps = disk.steps();
+  run.result = layout.job.run(keyboard, disk);
+  run.after = snapshot(layout);
   run.history = disk.history();
   return run;
 }
 
-TEST(SaveFaults, EachFileGoesThroughATemporaryThatIsSyncedAndRenamed) {
-  for (int type = 1; type <= 9; ++type) {
-    ScratchConfig scratch;
-    lay_out(scratch, old_configuration(scratch, type));
-    FaultyDisk disk(scratch.dir(), 0, 0);
-    const SaveRun run = save(scratch, disk);
-    ASSERT_EQ(run.result.status, 0) << "type " << type << ": " << run.result.err;
-    const std::vector<std::string> order = save_order(type);
-    ASSERT_EQ(run.history.size(), 5 * order.size()) << "type " << type;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-      const std::vector<DiskStep> steps(run.history.begin() + static_cast<long>(5 * i),
-                                        run.history.begin() + static_cast<long>(5 * i + 5));
-      EXPECT_EQ(steps, (std::vector<DiskStep>{DiskStep::open, DiskStep::write, DiskStep::sync, DiskStep::close,
-                                              DiskStep::rename}))
-          << "type " << type << ", " << order[i];
+// The layouts tried: every potential type with plain files, and type 3 with
+// data.dat and protein2.dat reached through links.
+struct Case {
+  int type;
+  std::set<std::string> linked;
+};
+
+std::vector<Case> cases() {
+  std::vector<Case> all;
+  for (int type = 1; type <= 9; ++type) all.push_back({type, {}});
+  all.push_back({3, {"data.dat", "protein2.dat"}});
+  return all;
+}
+
+TEST(SaveFaults, EveryTemporaryIsWrittenBeforeTheFirstRenameAndBackupsBeforeTheFiles) {
+  for (const Case& test : cases()) {
+    Layout layout;
+    layout.linked = test.linked;
+    lay_out(layout, old_configuration(layout.job, test.type));
+    FaultyDisk disk(layout.job.dir(), 0, 0);
+    const SaveRun run = save(layout, disk);
+    ASSERT_EQ(run.result.status, 0) << "type " << test.type << ": " << run.result.err;
+
+    std::vector<std::string> written, linked_for_backup, renamed;
+    for (const TakenStep& taken : run.history) {
+      if (taken.step == DiskStep::open) written.push_back(taken.file);
+      if (taken.step == DiskStep::link) linked_for_backup.push_back(taken.file);
+      if (taken.step == DiskStep::rename) renamed.push_back(taken.file);
+    }
+    std::vector<std::string> temporaries, backup_temporaries, backups, files;
+    for (const std::string& name : save_order(test.type)) {
+      temporaries.push_back("." + name + ".new");
+      backup_temporaries.push_back("." + name + "~.new");
+      backups.push_back(name + "~");
+      files.push_back(name);
+    }
+    std::vector<std::string> renames = backups;
+    renames.insert(renames.end(), files.begin(), files.end());
+    EXPECT_EQ(written, temporaries) << "type " << test.type;
+    EXPECT_EQ(linked_for_backup, backup_temporaries) << "type " << test.type;
+    EXPECT_EQ(renamed, renames) << "type " << test.type;
+    const auto first_rename = std::find_if(run.history.begin(), run.history.end(),
+                                           [](const TakenStep& taken) { return taken.step == DiskStep::rename; });
+    const auto last_write = std::find_if(run.history.rbegin(), run.history.rend(), [](const TakenStep& taken) {
+      return taken.step == DiskStep::close || taken.step == DiskStep::link;
+    });
+    EXPECT_LE(last_write.base() - run.history.begin(), first_rename - run.history.begin()) << "type " << test.type;
+  }
+}
+
+// Steps whose failure the save goes on without: a lock the file system
+// refuses, and an owner it may not give the file (the group is tried next).
+bool save_goes_on_without(DiskStep step) { return step == DiskStep::lock || step == DiskStep::owner; }
+
+TEST(SaveFaults, AFailingStepLeavesEveryFileWhollyOldOrWhollyNew) {
+  const int errors[] = {ENOSPC, EACCES, EIO};
+  for (const Case& test : cases()) {
+    Layout layout;
+    layout.linked = test.linked;
+    const Files old = old_configuration(layout.job, test.type);
+    const std::vector<std::string> order = save_order(test.type);
+
+    lay_out(layout, old);
+    FaultyDisk counting(layout.job.dir(), 0, 0);
+    const SaveRun good = save(layout, counting);
+    ASSERT_EQ(good.result.status, 0) << "type " << test.type << ": " << good.result.err;
+    for (const std::string& name : order) {
+      ASSERT_NE(good.after.at(where(layout, name)), old.at(name)) << name;
+      EXPECT_EQ(good.after.at(where(layout, name + "~")), old.at(name)) << name << "~ holds what the save replaced";
+    }
+    EXPECT_EQ(good.after.count(where(layout, "protein1.dat~")), test.type == 3 || test.type == 4 ? 1U : 0U)
+        << "type " << test.type << ": a backup of a file the save did not replace is left";
+
+    // The errno turns with k, so that each kind of step meets each error.
+    for (int k = 1; k <= static_cast<int>(good.history.size()); ++k) {
+      const int error = errors[k % 3];
+      lay_out(layout, old);
+      const Files before = snapshot(layout);
+      const std::size_t descriptors = open_descriptors();
+      FaultyDisk disk(layout.job.dir(), k, error);
+      const SaveRun run = save(layout, disk);
+      ASSERT_TRUE(disk.failed_step().has_value());
+      const DiskStep step = *disk.failed_step();
+      const auto context = ::testing::Message() << "type " << test.type << (test.linked.empty() ? "" : " linked")
+                                                << ", step " << k << " (" << step_name(step) << " of "
+                                                << disk.failed_file() << ") fails with " << std::strerror(error);
+      EXPECT_EQ(open_descriptors(), descriptors) << context;
+
+      if (run.result.out.find(kSaved) != std::string::npos) {
+        EXPECT_NE(step, DiskStep::open) << context;
+        EXPECT_NE(step, DiskStep::write) << context;
+        EXPECT_NE(step, DiskStep::rename) << context;
+        EXPECT_EQ(run.result.status, 0) << context;
+        EXPECT_EQ(run.after, good.after) << context;
+        if (run.after != good.after) {
+          for (const auto& [name, text] : run.after) {
+            if (!good.after.count(name) || good.after.at(name) != text) ADD_FAILURE() << context << " differs: " << name;
+          }
+        }
+        continue;
+      }
+      EXPECT_FALSE(save_goes_on_without(step)) << context << ": the save should go on";
+      // The failure is reported, the main menu comes back, and the end of the
+      // input then ends the program as a failure.
+      EXPECT_EQ(run.result.status, 2) << context;
+      const std::vector<std::string> errors_printed = testing::lines_of(run.result.err);
+      ASSERT_EQ(errors_printed.size(), 2U) << context << run.result.err;
+      EXPECT_EQ(errors_printed[0],
+                "config: " + saved_name(disk.failed_file()) + ": cannot save: " + std::strerror(error))
+          << context;
+      EXPECT_NE(testing::after_last(run.result.out, "Press n for NO").find("Choose an option"), std::string::npos)
+          << context;
+
+      // Replaced files are those renamed before the failing rename; before
+      // the renames of the files themselves, nothing at all has changed.
+      const auto failing = std::find(order.begin(), order.end(), saved_name(disk.failed_file()));
+      const bool files_renaming = step == DiskStep::rename && !disk.failed_file().ends_with('~');
+      if (!files_renaming) {
+        const bool backups_renaming = step == DiskStep::rename;
+        if (!backups_renaming) EXPECT_EQ(run.after, before) << context << ": a failure before the renames";
+        for (const std::string& name : order) EXPECT_EQ(run.after.at(where(layout, name)), old.at(name)) << context;
+        continue;
+      }
+      ASSERT_NE(failing, order.end()) << context;
+      const std::set<std::string> replaced(order.begin(), failing);
+      for (const std::string& name : order) {
+        EXPECT_EQ(run.after.at(where(layout, name)), replaced.count(name) ? good.after.at(where(layout, name)) : old.at(name))
+            << context << ": " << name << (replaced.count(name) ? " should be new" : " should be old");
+      }
+      for (const auto& [name, text] : run.after) {
+        EXPECT_TRUE(good.after.count(name) || before.count(name)) << context << ": " << name << " is left";
+      }
     }
   }
 }
 
-TEST(SaveFaults, AFailingStepLeavesEveryFileWhollyOldOrWhollyNew) {
-  const int errors[] = {ENOSPC, EACCES, EIO};
-  for (int type = 1; type <= 9; ++type) {
-    ScratchConfig scratch;
-    const Files old = old_configuration(scratch, type);
-    const std::vector<std::string> order = save_order(type);
+TEST(SaveFaults, AfterAFailedSaveTheSameSessionSavesEveryEdit) {
+  Layout layout;
+  const Files old = old_configuration(layout.job, 3);
+  lay_out(layout, old);
+  // Option 1 sets the seeding number to 12; then ENTER, ENTER: a save.
+  const std::string edit_and_save = "1\n12\n\n\n";
+  FaultyDisk counting(layout.job.dir(), 0, 0);
+  const SaveRun good = save(layout, counting, edit_and_save);
+  ASSERT_EQ(good.result.status, 0) << good.result.err;
+  ASSERT_EQ(good.after.at("atom_num.dat"), "          38          12\n");
 
-    lay_out(scratch, old);
-    FaultyDisk counting(scratch.dir(), 0, 0);
-    const SaveRun good = save(scratch, counting);
-    ASSERT_EQ(good.result.status, 0) << "type " << type << ": " << good.result.err;
-    ASSERT_EQ(good.after.size(), old.size());
-    for (const auto& [name, text] : old) {
-      const bool saved = std::find(order.begin(), order.end(), name) != order.end();
-      ASSERT_EQ(good.after.at(name) != text, saved) << "type " << type << ", " << name;
-    }
-
-    // The errno turns with k: as every file takes five steps, each kind of
-    // step meets each of the three errors within three files.
-    for (int k = 1; k <= good.steps; ++k) {
-      const int error = errors[k % 3];
-      lay_out(scratch, old);
-      const std::size_t descriptors = open_descriptors();
-      FaultyDisk disk(scratch.dir(), k, error);
-      const SaveRun run = save(scratch, disk);
-      const auto where = ::testing::Message() << "type " << type << ", step " << k << " ("
-                                              << step_name(run.history.at(static_cast<std::size_t>(k - 1)))
-                                              << " of " << disk.failed_file() << ") fails with "
-                                              << std::strerror(error);
-      ASSERT_TRUE(disk.failed_step().has_value()) << where;
-
-      EXPECT_EQ(run.result.status, 2) << where;
-      EXPECT_EQ(run.result.out.find(kSaved), std::string::npos) << where;
-      EXPECT_TRUE(run.result.err.starts_with("config: " + disk.failed_file() + ": cannot ")) << where << run.result.err;
-      EXPECT_NE(run.result.err.find(std::strerror(error)), std::string::npos) << where << run.result.err;
-      EXPECT_EQ(open_descriptors(), descriptors) << where;
-
-      // The files before the failing one hold their new content, the
-      // failing one and all after it their old content; nothing else is
-      // left in the directory.
-      const auto failing = std::find(order.begin(), order.end(), saved_name(disk.failed_file()));
-      ASSERT_NE(failing, order.end()) << where;
-      const std::set<std::string> written(order.begin(), failing);
-      ASSERT_EQ(run.after.size(), old.size()) << where << ": a temporary file is left";
-      for (const auto& [name, text] : run.after) {
-        ASSERT_TRUE(old.count(name)) << where << ": " << name << " is left";
-        EXPECT_EQ(text, written.count(name) ? good.after.at(name) : old.at(name))
-            << where << ": " << name << (written.count(name) ? " should be new" : " should be old");
-      }
-    }
+  for (int k = 1; k <= static_cast<int>(good.history.size()); ++k) {
+    lay_out(layout, old);
+    FaultyDisk disk(layout.job.dir(), k, ENOSPC);
+    // The fault strikes once: the second ENTER, ENTER saves.
+    const SaveRun run = save(layout, disk, edit_and_save + "\n\n");
+    const auto context = ::testing::Message() << "step " << k << " (" << step_name(*disk.failed_step()) << " of "
+                                              << disk.failed_file() << ") fails";
+    EXPECT_EQ(run.result.status, 0) << context << run.result.err;
+    for (const std::string& name : save_order(3)) EXPECT_EQ(run.after.at(name), good.after.at(name)) << context << name;
+    EXPECT_EQ(run.result.out.find("Overwrite them"), std::string::npos)
+        << context << ": what the failed save wrote counts as read";
   }
 }
 
@@ -180,46 +316,51 @@ TEST(SaveFaults, AMissingFileFoundBeforeTheSaveWritesNothing) {
     for (const std::string& missing : save_order(type)) {
       // data.dat is created when missing, and so are the EAM files.
       if (missing == "data.dat" || missing.starts_with("eam_")) continue;
-      ScratchConfig scratch;
-      const Files old = old_configuration(scratch, type);
-      lay_out(scratch, old);
+      Layout layout;
+      const Files old = old_configuration(layout.job, type);
+      lay_out(layout, old);
       // Present at start-up, gone by the time of the save.
       struct Vanishing : FaultyDisk {
-        Vanishing(std::filesystem::path dir, std::string name) : FaultyDisk(std::move(dir), 0, 0), gone(std::move(name)) {}
-        bool exists(const std::string& name) override { return name != gone && FaultyDisk::exists(name); }
+        Vanishing(fs::path dir, std::string name) : FaultyDisk(std::move(dir), 0, 0), gone(std::move(name)) {}
+        FileStatus status(const std::string& name) override {
+          FileStatus found = FaultyDisk::status(name);
+          found.exists = found.exists && name != gone;
+          return found;
+        }
         std::string gone;
-      } disk(scratch.dir(), missing);
-      const SaveRun run = save(scratch, disk);
-      const auto where = ::testing::Message() << "type " << type << ", " << missing << " missing";
-      EXPECT_EQ(run.result.status, 2) << where;
-      EXPECT_NE(run.result.err.find(missing), std::string::npos) << where << run.result.err;
-      EXPECT_EQ(run.result.out.find(kSaved), std::string::npos) << where;
-      EXPECT_EQ(run.steps, 0) << where << ": nothing may be opened for writing";
-      EXPECT_EQ(run.after, old) << where;
+      } disk(layout.job.dir(), missing);
+      const SaveRun run = save(layout, disk);
+      const auto context = ::testing::Message() << "type " << type << ", " << missing << " missing";
+      EXPECT_EQ(run.result.status, 2) << context;
+      EXPECT_TRUE(run.result.err.starts_with("config: " + missing + ": ")) << context << run.result.err;
+      EXPECT_EQ(run.result.out.find(kSaved), std::string::npos) << context;
+      for (const TakenStep& taken : run.history) EXPECT_NE(taken.step, DiskStep::open) << context;
+      EXPECT_EQ(run.after, snapshot(layout)) << context;
+      for (const auto& [name, text] : old) EXPECT_EQ(run.after.at(name), text) << context;
     }
   }
 }
 
 TEST(SaveFaults, ShortAndInterruptedWritesStillSaveWholeFiles) {
-  ScratchConfig scratch;
-  const Files old = old_configuration(scratch, 3);  // protein2.dat holds several lines
-  lay_out(scratch, old);
-  FaultyDisk plain(scratch.dir(), 0, 0);
-  const SaveRun good = save(scratch, plain);
+  Layout layout;
+  const Files old = old_configuration(layout.job, 3);  // protein2.dat holds several lines
+  lay_out(layout, old);
+  FaultyDisk plain(layout.job.dir(), 0, 0);
+  const SaveRun good = save(layout, plain);
   ASSERT_EQ(good.result.status, 0) << good.result.err;
 
-  lay_out(scratch, old);
-  FaultyDisk trickling(scratch.dir(), 0, 0);
+  lay_out(layout, old);
+  FaultyDisk trickling(layout.job.dir(), 0, 0);
   trickling.write_limit = 3;
-  const SaveRun short_writes = save(scratch, trickling);
+  const SaveRun short_writes = save(layout, trickling);
   EXPECT_EQ(short_writes.result.status, 0) << short_writes.result.err;
   EXPECT_EQ(short_writes.after, good.after);
 
   for (std::size_t k = 0; k < good.history.size(); ++k) {
-    if (good.history[k] != DiskStep::write) continue;
-    lay_out(scratch, old);
-    FaultyDisk interrupted(scratch.dir(), static_cast<int>(k + 1), EINTR);
-    const SaveRun run = save(scratch, interrupted);
+    if (good.history[k].step != DiskStep::write) continue;
+    lay_out(layout, old);
+    FaultyDisk interrupted(layout.job.dir(), static_cast<int>(k + 1), EINTR);
+    const SaveRun run = save(layout, interrupted);
     EXPECT_EQ(run.result.status, 0) << "write step " << k + 1 << ": " << run.result.err;
     EXPECT_NE(run.result.out.find(kSaved), std::string::npos);
     EXPECT_EQ(run.after, good.after) << "write step " << k + 1;

@@ -14,7 +14,7 @@ class MemoryFileSystem : public FileSystem {
   std::map<std::string, std::string> files;
 
   bool exists(const std::string& name) override { return files.count(name) != 0; }
-  std::optional<std::string> read(const std::string& name) override {
+  std::optional<std::string> content(const std::string& name) override {
     const auto found = files.find(name);
     if (found == files.end()) return std::nullopt;
     return found->second;
