@@ -15,13 +15,15 @@ namespace cfg {
 namespace {
 
 using testing::ScratchConfig;
+namespace fs = std::filesystem;
 
-// The files of the directory, without the backups a save keeps (NAME~).
+// The files of the directory, without the backups a save keeps (NAME~) and
+// without links that lead nowhere. of the directory, without the backups a save keeps (NAME~).
 std::map<std::string, std::string> snapshot(const ScratchConfig& scratch) {
   std::map<std::string, std::string> files;
   for (const auto& entry : std::filesystem::directory_iterator(scratch.dir())) {
     const std::string name = entry.path().filename().string();
-    if (!name.ends_with('~')) files[name] = scratch.read(name);
+    if (!name.ends_with('~') && fs::exists(entry.path())) files[name] = scratch.read(name);
   }
   return files;
 }
@@ -211,6 +213,233 @@ TEST(Saving, AFailedWriteLeavesEveryFileWholeAndNoTemporaryBehind) {
   EXPECT_EQ(changed_files(before, after), (std::set<std::string>{"data.dat", "atom_num.dat", "type.dat", "alloy.dat"}))
       << "files before the failure are saved whole, the rest keep their old content";
   EXPECT_EQ(after.size(), before.size()) << "no temporary file is left behind";
+}
+
+}  // namespace
+}  // namespace cfg
+
+namespace cfg {
+namespace {
+
+// Another writer: the files given are changed on disk when the save takes its
+// locks, the first time or the first two times.
+struct OtherWriter : DiskFileSystem {
+  OtherWriter(const ScratchConfig& scratch, std::map<std::string, std::string> edits, int times)
+      : DiskFileSystem(scratch.dir()), scratch(scratch), edits(std::move(edits)), times(times) {}
+  int lock_directory(const std::string& directory) override {
+    if (times-- > 0) {
+      for (auto& [name, text] : edits) scratch.write(name, text += " ");
+    }
+    return DiskFileSystem::lock_directory(directory);
+  }
+  const ScratchConfig& scratch;
+  std::map<std::string, std::string> edits;
+  int times;
+};
+
+TEST(SavingChangedFiles, AskBeforeOverwritingAndKeepTheOtherChangeUnlessTold) {
+  const std::string question =
+      "\n  These files have changed on disk since config read them:\n type.dat\n alloy.dat\n    Overwrite them ? (y/n)\n";
+  struct Case {
+    std::string answers;  // after ENTER, ENTER
+    int changes;          // times the other writer changes the files
+    int questions;
+    bool saved;
+  };
+  const Case cases[] = {
+      {"y\n", 1, 1, true},
+      {"n\n8\n", 1, 1, false},
+      {"\n8\n", 1, 1, false},  // ENTER is no yes here
+      {"Y\n8\n", 1, 1, false},
+      {"y\ny\n", 2, 2, true},  // changed again while the user answered: asked again
+      {"y\nn\n8\n", 2, 2, false},
+  };
+  for (const Case& test : cases) {
+    ScratchConfig scratch;
+    OtherWriter disk(scratch, {{"type.dat", " 1 2\n"}, {"alloy.dat", " 12\n"}}, test.changes);
+    const auto result = scratch.run("\n\n" + test.answers, disk);
+    const std::string context = "answers " + test.answers;
+    EXPECT_EQ(result.status, 0) << context << result.err;
+    std::size_t asked = 0;
+    for (std::size_t at = result.out.find(question); at != std::string::npos; at = result.out.find(question, at + 1)) ++asked;
+    EXPECT_EQ(asked, static_cast<std::size_t>(test.questions)) << context << result.out;
+    EXPECT_EQ(result.out.find("config. dat has been saved !") != std::string::npos, test.saved) << context;
+    if (test.saved) {
+      EXPECT_EQ(scratch.read("alloy.dat"), "          38\n") << context;
+    } else {
+      EXPECT_EQ(scratch.read("alloy.dat").rfind(" 12\n", 0), 0U) << context << ": the other change is kept";
+      EXPECT_NE(result.out.find("Load the previous configuration !"), std::string::npos) << context << ": 8 ends it";
+    }
+  }
+}
+
+TEST(SavingChangedFiles, AnUnchangedDirectoryIsNotAskedAbout) {
+  ScratchConfig scratch;
+  const auto result = scratch.run("1\n12\n\n\n");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out.find("changed on disk"), std::string::npos);
+  EXPECT_EQ(result.err, "");
+}
+
+TEST(SavingThroughLinks, TheLinkStaysAndItsTargetGetsTheContentAndTheBackup) {
+  ScratchConfig job;
+  ScratchConfig shared;
+  const std::string old_data = job.read("data.dat");
+  job.remove("data.dat");
+  const fs::path relative = fs::path("..") / shared.dir().filename() / "data.dat";
+  fs::create_symlink(relative, job.dir() / "data.dat");
+  // A chain: a link to a link.
+  job.remove("alloy.dat");
+  fs::create_symlink(relative.parent_path() / "alloy-link.dat", job.dir() / "alloy.dat");
+  fs::create_symlink("alloy.dat", shared.dir() / "alloy-link.dat");
+  const std::string old_alloy = shared.read("alloy.dat");
+
+  const auto result = job.run("\n\n");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(fs::is_symlink(job.dir() / "data.dat"));
+  EXPECT_EQ(fs::read_symlink(job.dir() / "data.dat"), relative);
+  EXPECT_TRUE(fs::is_symlink(job.dir() / "alloy.dat"));
+  EXPECT_TRUE(fs::is_symlink(shared.dir() / "alloy-link.dat"));
+  EXPECT_NE(shared.read("data.dat"), old_data);
+  EXPECT_EQ(shared.read("data.dat"), job.read("data.dat"));
+  EXPECT_EQ(shared.read("data.dat~"), old_data) << "the backup lies beside the target";
+  EXPECT_EQ(shared.read("alloy.dat"), "          38\n");
+  EXPECT_EQ(shared.read("alloy.dat~"), old_alloy);
+  EXPECT_FALSE(job.exists("data.dat~"));
+  EXPECT_FALSE(job.exists("alloy.dat~"));
+}
+
+TEST(SavingThroughLinks, ADanglingLinkStopsTheSaveBeforeAnythingIsWritten) {
+  ScratchConfig scratch;
+  scratch.remove("type.dat");
+  fs::create_symlink("../nowhere/type.dat", scratch.dir() / "type.dat");
+  // Loaded before the link went astray.
+  struct Astray : DiskFileSystem {
+    using DiskFileSystem::DiskFileSystem;
+    std::optional<std::string> content(const std::string& name) override {
+      if (name == "type.dat") return std::string(" 1 2\n");
+      return DiskFileSystem::content(name);
+    }
+  } files(scratch.dir());
+  const auto before = snapshot(scratch);
+  const auto result = scratch.run("\n\n8\n", files);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "config: type.dat: cannot save: the symbolic link leads to no file; nothing was saved\n");
+  EXPECT_EQ(changed_files(before, snapshot(scratch)), std::set<std::string>{});
+  EXPECT_TRUE(fs::is_symlink(scratch.dir() / "type.dat"));
+}
+
+TEST(SavingPermissions, EachFileKeepsItsMode) {
+  ScratchConfig scratch;
+  const std::map<std::string, fs::perms> modes = {
+      {"atom_num.dat", fs::perms(0640)}, {"data.dat", fs::perms(0600)}, {"type.dat", fs::perms(0664)}};
+  for (const auto& [name, mode] : modes) fs::permissions(scratch.dir() / name, mode);
+  ASSERT_EQ(scratch.run("\n\n").status, 0);
+  for (const auto& [name, mode] : modes) EXPECT_EQ(fs::status(scratch.dir() / name).permissions(), mode) << name;
+  EXPECT_EQ(fs::status(scratch.dir() / "alloy.dat").permissions(), fs::perms(0644));
+}
+
+TEST(SavingHardLinks, TheLinkIsSplitAndSaidSo) {
+  ScratchConfig scratch;
+  const std::string old_data = scratch.read("data.dat");
+  fs::create_hard_link(scratch.dir() / "data.dat", scratch.dir() / "other-job-data.dat");
+  const auto result = scratch.run("\n\n");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "config: data.dat: saved as a file of its own; the 1 other hard link keeps the old content\n");
+  EXPECT_NE(scratch.read("data.dat"), old_data);
+  EXPECT_EQ(scratch.read("other-job-data.dat"), old_data);
+}
+
+class SavingBackups : public ::testing::Test {
+ protected:
+  void TearDown() override { ::unsetenv("CONFIG_BACKUP"); }
+};
+
+TEST_F(SavingBackups, KeepExactlyWhatTheLastSaveReplaced) {
+  ScratchConfig scratch;
+  scratch.write("type.dat", " 3 2\n");
+  const auto first = snapshot(scratch);
+  ASSERT_EQ(scratch.run("1\n12\n\n\n").status, 0);
+  const std::set<std::string> saved = {"data.dat", "atom_num.dat", "type.dat", "alloy.dat",
+                                       "parameter1.dat", "protein1.dat", "protein2.dat"};
+  for (const std::string& name : saved) EXPECT_EQ(scratch.read(name + "~"), first.at(name)) << name;
+
+  // Under type 1 the protein files are not saved: their backups go, so that
+  // restoring every NAME~ gives back exactly what the save replaced.
+  const auto second = snapshot(scratch);
+  std::string type_1 = scratch.read("type.dat");
+  type_1.replace(type_1.find('3'), 1, "1");
+  scratch.write("type.dat", type_1);
+  const auto result = scratch.run("\n\n");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(scratch.read("type.dat~"), type_1);
+  EXPECT_EQ(scratch.read("atom_num.dat~"), second.at("atom_num.dat"));
+  EXPECT_FALSE(scratch.exists("protein1.dat~"));
+  EXPECT_FALSE(scratch.exists("protein2.dat~"));
+}
+
+TEST_F(SavingBackups, AFileSavedAnewHasNoBackup) {
+  ScratchConfig scratch;
+  scratch.write("type.dat", " 5 2\n");
+  scratch.write("eam_bb.dat~", "a backup of an earlier save\n");
+  struct Vanishing : DiskFileSystem {
+    using DiskFileSystem::DiskFileSystem;
+    FileStatus status(const std::string& name) override {
+      if (name == "eam_bb.dat") remove(name);
+      return DiskFileSystem::status(name);
+    }
+  } files(scratch.dir());
+  ASSERT_EQ(scratch.run("\n\n", files).status, 0);
+  EXPECT_TRUE(scratch.exists("eam_bb.dat"));
+  EXPECT_FALSE(scratch.exists("eam_bb.dat~"));
+  EXPECT_TRUE(scratch.exists("eam_aa.dat~"));
+}
+
+TEST_F(SavingBackups, TurnedOffTheyAreNeitherMadeNorRemoved) {
+  ScratchConfig scratch;
+  scratch.write("protein1.dat~", "a backup of an earlier save\n");
+  ::setenv("CONFIG_BACKUP", "off", 1);
+  ASSERT_EQ(scratch.run("\n\n").status, 0);
+  for (const auto& [name, text] : snapshot(scratch)) {
+    if (name != "protein1.dat") EXPECT_FALSE(scratch.exists(name + "~")) << name;
+  }
+  EXPECT_EQ(scratch.read("protein1.dat~"), "a backup of an earlier save\n");
+}
+
+TEST(SavingFailures, AFailedSaveReturnsToTheMenuWithTheSessionsEdits) {
+  ScratchConfig scratch;
+  const auto before = snapshot(scratch);
+  struct FullDisk : DiskFileSystem {
+    using DiskFileSystem::DiskFileSystem;
+    int full = 1;
+    ssize_t write_some(int fd, const char* data, std::size_t size) override {
+      if (full-- > 0) {
+        errno = ENOSPC;
+        return -1;
+      }
+      return DiskFileSystem::write_some(fd, data, size);
+    }
+  };
+  struct Case {
+    std::string after_failure;
+    int status;
+    bool saved;
+  };
+  const Case cases[] = {
+      {"", 2, false},        // the input ends: a script sees the failure
+      {"8\n", 0, false},     // the user gives up
+      {"\n\n", 0, true},     // space was freed: the edit is saved
+  };
+  for (const Case& test : cases) {
+    FullDisk disk(scratch.dir());
+    const auto result = scratch.run("1\n12\n\n\n" + test.after_failure, disk);
+    EXPECT_EQ(result.status, test.status) << test.after_failure;
+    EXPECT_TRUE(result.err.starts_with("config: data.dat: cannot save: No space left on device\n")) << result.err;
+    const std::string after_question = result.out.substr(result.out.find("Press n for NO"));
+    EXPECT_NE(after_question.find("Choose an option between 1 - 11."), std::string::npos);
+    EXPECT_EQ(scratch.read("atom_num.dat") == "          38          12\n", test.saved) << test.after_failure;
+    if (!test.saved) EXPECT_EQ(changed_files(before, snapshot(scratch)), std::set<std::string>{});
+  }
 }
 
 }  // namespace

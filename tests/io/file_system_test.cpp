@@ -1,13 +1,20 @@
 #include "io/file_system.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <string>
 
 #include "io/errors.h"
+#include "io/file_error.h"
 
 namespace cfg {
 namespace {
@@ -107,6 +114,187 @@ TEST(DiskFileSystem, AFailedWriteIsFatalAndNamesTheFile) {
   } catch (const FatalError& error) {
     EXPECT_EQ(std::string(error.what()).rfind("data.dat: ", 0), 0U) << error.what();
   }
+}
+
+TEST(DiskFileSystem, StatusFollowsLinksToTheFileTheyLeadTo) {
+  ScratchDirectory dir;
+  fs::create_directory(dir.path() / "job");
+  fs::create_directory(dir.path() / "shared");
+  DiskFileSystem job(dir.path() / "job");
+  DiskFileSystem(dir.path() / "shared").write("data.dat", "x\n");
+  const fs::path shared_file = dir.path() / "shared" / "data.dat";
+  fs::create_symlink("../shared/data.dat", dir.path() / "job" / "relative.dat");
+  fs::create_symlink(shared_file, dir.path() / "job" / "absolute.dat");
+  fs::create_symlink("relative.dat", dir.path() / "job" / "chain.dat");
+  fs::create_symlink("../shared/gone.dat", dir.path() / "job" / "dangling.dat");
+  job.write("plain.dat", "y\n");
+  struct Case {
+    std::string name;
+    std::string target;
+    bool through_link;
+    bool exists;
+  };
+  const Case cases[] = {
+      {"plain.dat", "plain.dat", false, true},
+      {"missing.dat", "missing.dat", false, false},
+      {"relative.dat", "../shared/data.dat", true, true},
+      {"absolute.dat", shared_file.string(), true, true},
+      {"chain.dat", "../shared/data.dat", true, true},
+      {"dangling.dat", "../shared/gone.dat", true, false},
+  };
+  for (const Case& test : cases) {
+    const FileStatus found = job.status(test.name);
+    EXPECT_EQ(found.target, test.target) << test.name;
+    EXPECT_EQ(found.through_link, test.through_link) << test.name;
+    EXPECT_EQ(found.exists, test.exists) << test.name;
+    EXPECT_EQ(found.hard_links, test.exists ? 1U : 0U) << test.name;
+  }
+}
+
+TEST(DiskFileSystem, ALoopOfLinksIsAnError) {
+  ScratchDirectory dir;
+  fs::create_symlink("b.dat", dir.path() / "a.dat");
+  fs::create_symlink("a.dat", dir.path() / "b.dat");
+  DiskFileSystem files(dir.path());
+  try {
+    files.status("a.dat");
+    FAIL() << "no error";
+  } catch (const FileError& error) {
+    EXPECT_EQ(error.cause(), std::strerror(ELOOP));
+  }
+}
+
+// The owner and group changes answer as the test says; the mode change is
+// recorded.
+class OwnershipDisk : public DiskFileSystem {
+ public:
+  OwnershipDisk(fs::path dir, bool owner_allowed, bool group_allowed)
+      : DiskFileSystem(std::move(dir)), owner_allowed_(owner_allowed), group_allowed_(group_allowed) {}
+
+ protected:
+  int change_owner(int fd, uid_t owner, gid_t group) override {
+    const bool allowed = owner == static_cast<uid_t>(-1) ? group_allowed_ : owner_allowed_;
+    if (!allowed) {
+      errno = EPERM;
+      return -1;
+    }
+    return DiskFileSystem::change_owner(fd, owner, group);
+  }
+
+ private:
+  bool owner_allowed_;
+  bool group_allowed_;
+};
+
+TEST(DiskFileSystem, AReplacementKeepsThePermissionsItMayKeep) {
+  struct Case {
+    mode_t old_mode;
+    bool owner_allowed;
+    bool group_allowed;
+    mode_t new_mode;
+  };
+  const Case cases[] = {
+      {0640, true, true, 0640},   {0600, true, true, 0600},   {0664, true, true, 0664},
+      {04755, true, true, 04755},  // set-user-ID survives the change of owner
+      {04755, false, true, 0755},  // a file given to another user is no set-user-ID program of theirs
+      {0640, false, false, 0600},  // the group could not be kept: it gets what others get
+      {0664, false, false, 0644},  {02775, false, false, 0755},
+  };
+  for (const Case& test : cases) {
+    ScratchDirectory dir;
+    OwnershipDisk files(dir.path(), test.owner_allowed, test.group_allowed);
+    files.write("atom_num.dat", "old\n");
+    ASSERT_EQ(::chmod((dir.path() / "atom_num.dat").c_str(), test.old_mode), 0);
+    const FileStatus old = files.status("atom_num.dat");
+    files.write_replacement(".atom_num.dat.new", "new\n", old);
+    struct stat written {};
+    ASSERT_EQ(::stat((dir.path() / ".atom_num.dat.new").c_str(), &written), 0);
+    EXPECT_EQ(written.st_mode & 07777, test.new_mode) << std::oct << test.old_mode << " owner " << test.owner_allowed
+                                                      << " group " << test.group_allowed;
+    EXPECT_EQ(files.content(".atom_num.dat.new"), "new\n");
+  }
+}
+
+TEST(DiskFileSystem, AReplacementKeepsOwnerAndGroupWhereAllowed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file away";
+  ScratchDirectory dir;
+  DiskFileSystem files(dir.path());
+  files.write("type.dat", "old\n");
+  ASSERT_EQ(::chown((dir.path() / "type.dat").c_str(), 4321, 8765), 0);
+  files.write_replacement(".type.dat.new", "new\n", files.status("type.dat"));
+  struct stat written {};
+  ASSERT_EQ(::stat((dir.path() / ".type.dat.new").c_str(), &written), 0);
+  EXPECT_EQ(written.st_uid, 4321U);
+  EXPECT_EQ(written.st_gid, 8765U);
+}
+
+TEST(DiskFileSystem, ADuplicateIsALinkOrWhereLinksAreRefusedACopy) {
+  for (const int refusal : {0, EPERM, EOPNOTSUPP, EMLINK}) {
+    ScratchDirectory dir;
+    struct NoLinks : DiskFileSystem {
+      using DiskFileSystem::DiskFileSystem;
+      int refusal = 0;
+      int link_path(const fs::path& existing, const fs::path& name) override {
+        if (refusal == 0) return DiskFileSystem::link_path(existing, name);
+        errno = refusal;
+        return -1;
+      }
+    } files(dir.path());
+    files.refusal = refusal;
+    files.write("alloy.dat", "38\n");
+    ASSERT_EQ(::chmod((dir.path() / "alloy.dat").c_str(), 0640), 0);
+    files.duplicate("alloy.dat", "alloy.dat~");
+    EXPECT_EQ(files.content("alloy.dat~"), "38\n") << refusal;
+    EXPECT_EQ(fs::status(dir.path() / "alloy.dat~").permissions(), fs::perms(0640)) << refusal;
+    EXPECT_EQ(fs::hard_link_count(dir.path() / "alloy.dat"), refusal == 0 ? 2U : 1U) << refusal;
+  }
+}
+
+bool locked_elsewhere(const fs::path& dir) {
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+  const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  ::close(fd);
+  return locked;
+}
+
+TEST(DiskFileSystem, ADirectoryLockExcludesOthersUntilReleased) {
+  ScratchDirectory dir;
+  DiskFileSystem files(dir.path());
+  const int lock = files.lock_directory(".");
+  ASSERT_GE(lock, 0);
+  EXPECT_TRUE(locked_elsewhere(dir.path()));
+  files.unlock_directory(lock);
+  EXPECT_FALSE(locked_elsewhere(dir.path()));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 0) << "no lock file is left";
+}
+
+TEST(DiskFileSystem, AFileSystemThatRefusesLocksGivesNoLock) {
+  ScratchDirectory dir;
+  struct Refusing : DiskFileSystem {
+    using DiskFileSystem::DiskFileSystem;
+    int lock_exclusive(int) override {
+      errno = ENOLCK;
+      return -1;
+    }
+  } files(dir.path());
+  const std::size_t descriptors = std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+  EXPECT_EQ(files.lock_directory("."), -1);
+  EXPECT_EQ(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()), static_cast<long>(descriptors));
+}
+
+TEST(FileSystem, RemembersWhatWasReadButNotWhatWasOnlyLookedAt) {
+  ScratchDirectory dir;
+  DiskFileSystem files(dir.path());
+  files.write("data.dat", "1\n");
+  EXPECT_EQ(files.remembered("data.dat"), nullptr);
+  EXPECT_EQ(files.content("data.dat"), "1\n");
+  EXPECT_EQ(files.remembered("data.dat"), nullptr);
+  files.read("data.dat");
+  ASSERT_NE(files.remembered("data.dat"), nullptr);
+  EXPECT_EQ(*files.remembered("data.dat"), "1\n");
+  files.read("gone.dat");
+  ASSERT_NE(files.remembered("gone.dat"), nullptr);
+  EXPECT_EQ(*files.remembered("gone.dat"), std::nullopt) << "read as missing";
 }
 
 }  // namespace
