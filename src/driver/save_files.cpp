@@ -73,7 +73,7 @@ std::vector<Replacement> plan_save(FileSystem& files, SaveLocks& locks, const Fi
 void refuse_files_changed_on_disk(FileSystem& files, const std::vector<Replacement>& plan) {
   std::vector<ChangedOnDisk::File> changed;
   for (const Replacement& file : plan) {
-    const std::optional<std::string>* read = files.remembered(file.name);
+    const std::optional<ContentDigest>* read = files.remembered(file.name);
     if (!file.found.exists || read == nullptr) continue;
     std::optional<std::string> now;
     try {
@@ -82,7 +82,9 @@ void refuse_files_changed_on_disk(FileSystem& files, const std::vector<Replaceme
       cannot_save(file.name, failure);
     }
     // A file gone since its status was taken is written anew.
-    if (now && now != *read) changed.push_back({file.name, std::move(*now)});
+    if (!now) continue;
+    const ContentDigest digest = digest_of(*now);
+    if (digest != *read) changed.push_back({file.name, digest});
   }
   if (!changed.empty()) throw ChangedOnDisk(std::move(changed));
 }
@@ -180,7 +182,7 @@ SaveNotes save_files(FileSystem& files, SaveLocks& locks, const FileTexts& texts
     for (const Replacement& file : plan) {
       current = &file.name;
       files.rename(file.temporary, file.found.target);
-      files.remember(file.name, file.text);
+      files.remember(file.name, digest_of(file.text));
     }
   } catch (const FatalError& failure) {
     // The renamed temporaries are gone already; removing their names again

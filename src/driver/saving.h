@@ -41,7 +41,7 @@ class ChangedOnDisk : public FatalError {
  public:
   struct File {
     std::string name;
-    std::string now;  // what the file holds now
+    ContentDigest now;  // of what the file holds now
   };
   explicit ChangedOnDisk(std::vector<File> files);
   const std::vector<File>& files() const { return files_; }

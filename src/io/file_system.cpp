@@ -28,7 +28,7 @@ constexpr int kMostLinksFollowed = 40;
 
 std::optional<std::string> FileSystem::read(const std::string& name) {
   std::optional<std::string> text = content(name);
-  remember(name, text);
+  remember(name, text ? std::optional(digest_of(*text)) : std::nullopt);
   return text;
 }
 
@@ -59,13 +59,13 @@ int FileSystem::lock_directory(const std::string&) { return -1; }
 
 void FileSystem::unlock_directory(int) noexcept {}
 
-const std::optional<std::string>* FileSystem::remembered(const std::string& name) const {
+const std::optional<ContentDigest>* FileSystem::remembered(const std::string& name) const {
   const auto found = remembered_.find(name);
   return found == remembered_.end() ? nullptr : &found->second;
 }
 
-void FileSystem::remember(const std::string& name, std::optional<std::string> text) {
-  remembered_[name] = std::move(text);
+void FileSystem::remember(const std::string& name, std::optional<ContentDigest> digest) {
+  remembered_[name] = digest;
 }
 
 std::string directory_of(const std::string& path) {

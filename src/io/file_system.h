@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "io/content_digest.h"
+
 namespace cfg {
 
 // The program's only door to the disk. Names are file names in the working
@@ -80,13 +82,14 @@ class FileSystem {
   virtual int lock_directory(const std::string& directory);
   virtual void unlock_directory(int lock) noexcept;
 
-  // What a file held when it was last read, or written by a save: nothing
-  // when the file was never read, an empty optional when it did not exist.
-  const std::optional<std::string>* remembered(const std::string& name) const;
-  void remember(const std::string& name, std::optional<std::string> content);
+  // The digest of what a file held when it was last read, or written by a
+  // save: nothing when the file was never read, an empty optional when it did
+  // not exist.
+  const std::optional<ContentDigest>* remembered(const std::string& name) const;
+  void remember(const std::string& name, std::optional<ContentDigest> digest);
 
  private:
-  std::map<std::string, std::optional<std::string>, std::less<>> remembered_;
+  std::map<std::string, std::optional<ContentDigest>, std::less<>> remembered_;
 };
 
 // The directory a file of the configuration is in: "." for a plain name.
