@@ -16,7 +16,7 @@ TEST(ContentDigest, EqualTextsGiveEqualDigests) {
 // Every one-byte change, at every place of texts that end in each of the
 // ways the tail is taken (whole blocks, whole words, part words).
 TEST(ContentDigest, AnyOneChangedByteChangesTheDigest) {
-  for (const std::size_t length : {1, 7, 8, 9, 31, 32, 33, 64, 100}) {
+  for (const std::size_t length : {1U, 7U, 8U, 9U, 31U, 32U, 33U, 64U, 100U}) {
     std::string text(length, ' ');
     for (std::size_t i = 0; i < length; ++i) text[i] = static_cast<char>('0' + i % 10);
     const ContentDigest original = digest_of(text);

@@ -277,9 +277,9 @@ TEST(DiskFileSystem, AFileSystemThatRefusesLocksGivesNoLock) {
       return -1;
     }
   } files(dir.path());
-  const std::size_t descriptors = std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+  const auto descriptors = std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
   EXPECT_EQ(files.lock_directory("."), -1);
-  EXPECT_EQ(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()), static_cast<long>(descriptors));
+  EXPECT_EQ(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()), descriptors);
 }
 
 TEST(FileSystem, RemembersWhatWasReadButNotWhatWasOnlyLookedAt) {
