@@ -269,7 +269,9 @@ TEST(SaveFaults, AFailingStepLeavesEveryFileWhollyOldOrWhollyNew) {
       const bool files_renaming = step == DiskStep::rename && !disk.failed_file().ends_with('~');
       if (!files_renaming) {
         const bool backups_renaming = step == DiskStep::rename;
-        if (!backups_renaming) EXPECT_EQ(run.after, before) << context << ": a failure before the renames";
+        if (!backups_renaming) {
+          EXPECT_EQ(run.after, before) << context << ": a failure before the renames";
+        }
         for (const std::string& name : order) EXPECT_EQ(run.after.at(where(layout, name)), old.at(name)) << context;
         continue;
       }
