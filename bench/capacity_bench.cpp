@@ -106,6 +106,8 @@ void print_long_line(benchmark::State& state, void (*say)(cfg::Terminal&, const 
   cfg::EnergyModel model;
   model.residue_set_count = static_cast<std::int32_t>(sets);
   model.ch_count = static_cast<std::int32_t>(sets);
+  model.make_room_for_residue_sets(model.residue_set_count);
+  model.make_room_for_neutral_bond_sets(model.ch_count);
   for (std::size_t k = 0; k < sets; ++k) {
     model.residues_type[k] = cfg::FixedText<3>("LBB");
     model.residues_num[k] = static_cast<std::int32_t>(k % 50 + 1);
