@@ -3,35 +3,30 @@
 #include <cstdint>
 #include <map>
 #include <optional>
-#include <ostream>
-#include <streambuf>
 #include <string>
 #include <string_view>
 
 #include "io/file_system.h"
+#include "io/output_writer.h"
 
 namespace cfg::bench {
 
-// An output stream that counts what is written to it and keeps nothing, so
-// that the report's cost is measured without the cost of a terminal.
-class DiscardStream : public std::ostream {
+// An output writer that counts what is written to it and keeps nothing, so
+// that the report's cost is measured without the cost of a terminal. It
+// buffers as the program's standard output does.
+class DiscardWriter : public OutputWriter {
  public:
-  DiscardStream() : std::ostream(&buffer_) {}
-  std::int64_t bytes() const { return buffer_.bytes; }
+  DiscardWriter() : OutputWriter(DescriptorWriter::kBufferSize) {}
+  std::int64_t bytes() {
+    flush();
+    return bytes_;
+  }
+
+ protected:
+  void deliver(std::string_view text) override { bytes_ += static_cast<std::int64_t>(text.size()); }
 
  private:
-  struct CountingBuffer : std::streambuf {
-    std::int64_t bytes = 0;
-    int_type overflow(int_type c) override {
-      ++bytes;
-      return traits_type::not_eof(c);
-    }
-    std::streamsize xsputn(const char*, std::streamsize count) override {
-      bytes += count;
-      return count;
-    }
-  };
-  CountingBuffer buffer_;
+  std::int64_t bytes_ = 0;
 };
 
 // Files in memory, costing what a disk's page cache would: a read and a write

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -25,7 +24,7 @@
 
 namespace {
 
-using cfg::bench::DiscardStream;
+using cfg::bench::DiscardWriter;
 
 std::int32_t potential_type_of(const benchmark::State& state) { return static_cast<std::int32_t>(state.range(0)); }
 std::int32_t sets_of(const benchmark::State& state) { return static_cast<std::int32_t>(state.range(1)); }
@@ -41,7 +40,7 @@ struct LoadedSession {
   }
   cfg::bench::MemoryDisk files;
   cfg::TextLines keyboard;
-  DiscardStream out, err;
+  DiscardWriter out, err;
   cfg::Terminal term;
   std::unique_ptr<cfg::Session> session;
 };
@@ -84,10 +83,9 @@ void BM_Save(benchmark::State& state) {
 // (load, reload, report).
 void run_session(benchmark::State& state, const char* keyboard_text) {
   cfg::bench::MemoryDisk files = cfg::bench::large_files(potential_type_of(state), sets_of(state));
-  DiscardStream out, err;
+  DiscardWriter out, err;
   for (auto _ : state) {
-    std::istringstream input(keyboard_text);
-    cfg::StreamLines keyboard("keyboard", input);
+    cfg::TextLines keyboard("keyboard", keyboard_text);
     if (cfg::run_config(keyboard, out, err, files) != 0) {
       state.SkipWithError("the session did not end normally");
       return;
@@ -108,6 +106,8 @@ void print_long_line(benchmark::State& state, void (*say)(cfg::Terminal&, const 
   cfg::EnergyModel model;
   model.residue_set_count = static_cast<std::int32_t>(sets);
   model.ch_count = static_cast<std::int32_t>(sets);
+  model.make_room_for_residue_sets(model.residue_set_count);
+  model.make_room_for_neutral_bond_sets(model.ch_count);
   for (std::size_t k = 0; k < sets; ++k) {
     model.residues_type[k] = cfg::FixedText<3>("LBB");
     model.residues_num[k] = static_cast<std::int32_t>(k % 50 + 1);
@@ -115,7 +115,7 @@ void print_long_line(benchmark::State& state, void (*say)(cfg::Terminal&, const 
     model.ch_end[k] = static_cast<std::int32_t>(2 * k + 6);
   }
   cfg::TextLines keyboard("keyboard", "");
-  DiscardStream out, err;
+  DiscardWriter out, err;
   cfg::Terminal term(keyboard, out, err);
   say(term, model);
   if (out.bytes() != static_cast<std::int64_t>(length_without_sets + set_width * sets + 1)) {

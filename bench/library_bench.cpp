@@ -31,7 +31,7 @@ void BM_LibraryLookup(benchmark::State& state) {
   cfg::bench::MemoryDisk files = cfg::bench::example_files();
   files.files[cfg::kMaterialsLibraryFile] = library_text(state.range(0));
   cfg::TextLines keyboard("keyboard", "");
-  cfg::bench::DiscardStream out, err;
+  cfg::bench::DiscardWriter out, err;
   cfg::Terminal term(keyboard, out, err);
   cfg::EnergyModel model;
   const cfg::FixedText<4> a_name("Ag");

@@ -13,9 +13,16 @@
 # resident memory of
 #   save    keyboard "\n\n": ENTER at the main menu, ENTER for yes (with syncs)
 #   quit8   keyboard "8\n": reload and report, nothing written
-# then the example configuration with option 8 against a C++ program that
-# prints one line and exits, built as g++ builds it by default and with the C++
-# runtime linked in as config links it, also measured taking turns with each.
+# Then the targets: the CPU time of the whole process (perf stat -e
+# task-clock, median of RUNS runs) as a ratio to the floor, a program that
+# only returns, linked statically by this script, run in turn with it so that
+# both meet the same load from the rest of the machine:
+#   option 8 on the example                        at most 1.5 x the floor
+#   config get particle_count on the example       at most 1.5 x the floor
+#     (measured when the program accepts it)
+#   option 8 at 10000 sets, each type of TYPES     at most 2.0 x the floor
+#   save at 10000 sets, each type: median wall time under 20 ms
+# Without perf, wall times stand in for the CPU times and say so.
 # The programs' output goes to a file in the scratch directory.
 set -euo pipefail
 
@@ -168,28 +175,73 @@ for sets in $sizes; do
   done
 done
 
-# The example configuration against the least a C++ program costs to start.
+# The targets, against the floor.
 dir="$scratch/example"
 mkdir -p "$dir"
 cp "$repo"/examples/*.dat "$dir"/
-cat >"$scratch/one_line.cpp" <<'CPP'
-#include <iostream>
-int main() { std::cout << " one line" << std::endl; }
-CPP
-g++ -O2 -o "$scratch/one_line" "$scratch/one_line.cpp"
-# The same with the C++ runtime linked in, as config links it: the stricter
-# comparison.
-g++ -O2 -static-libstdc++ -static-libgcc -o "$scratch/one_line_linked" "$scratch/one_line.cpp"
-row "quit8 example" "$dir" "$scratch/quit8.in" "$config"
-row "one-line C++ program" "$dir" "$scratch/quit8.in" "$scratch/one_line"
-row "one-line, runtime linked" "$dir" "$scratch/quit8.in" "$scratch/one_line_linked"
+echo 'int main() { return 0; }' >"$scratch/floor.cpp"
+g++ -O2 -static -o "$scratch/floor" "$scratch/floor.cpp"
+
+clock="task-clock"
+perf stat -x, -e task-clock -o /dev/null true >/dev/null 2>&1 || clock="wall"
+
+# cpu_ms DIR INPUT PROGRAM...: the CPU time of one run in ms (task-clock), or
+# its wall time without perf. A failed run stops the script.
+cpu_ms() {
+  local dir=$1 input=$2 status=0 walls=()
+  shift 2
+  if [[ $clock == wall ]]; then
+    (cd "$dir" && time_run walls "$input" "$@" && ms_of_us "${walls[0]}")
+    return
+  fi
+  (cd "$dir" && perf stat -x, -e task-clock -o "$scratch/perf.txt" -- "$@" <"$input" >"$scratch/out.txt" 2>&1) || status=$?
+  if ((status != 0)); then
+    echo "$* failed with status $status:" >&2
+    tail -n 3 "$scratch/out.txt" >&2
+    exit 1
+  fi
+  awk -F, '$3 ~ /^task-clock/ { print $1 }' "$scratch/perf.txt"
+}
+ms_of_us() { awk -v us="$1" 'BEGIN { printf "%.3f\n", us / 1000 }'; }
+median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+# ratio_target LABEL LIMIT DIR INPUT PROGRAM...: RUNS runs of the program and
+# of the floor in turn; prints both medians, the ratio and whether it holds.
+ratio_target() {
+  local label=$1 limit=$2 dir=$3 input=$4 program_ms=() floor_ms=() program floor
+  shift 4
+  cpu_ms "$dir" "$input" "$@" >/dev/null  # warm-up, not counted
+  cpu_ms "$dir" "$input" "$scratch/floor" >/dev/null
+  for ((i = 0; i < runs; i++)); do
+    program_ms+=("$(cpu_ms "$dir" "$input" "$@")") || exit 1
+    floor_ms+=("$(cpu_ms "$dir" "$input" "$scratch/floor")") || exit 1
+  done
+  program=$(median "${program_ms[@]}")
+  floor=$(median "${floor_ms[@]}")
+  awk -v l="$label" -v p="$program" -v f="$floor" -v limit="$limit" 'BEGIN {
+    r = p / f
+    printf "%-34s %8.3f ms %8.3f ms %7.2f   at most %.1f: %s\n", l, p, f, r, limit, r <= limit ? "yes" : "NO" }'
+}
+
 echo
-for trivial_program in one_line one_line_linked; do
-  read -r example example_least trivial trivial_least < <(alternate "$dir" "$scratch/quit8.in" "$config" "$scratch/$trivial_program")
-  [[ -n ${trivial_least:-} ]] || exit 1
-  echo "taking turns with $trivial_program, $runs runs each: quit8 example $(ms "$example") (least $(ms "$example_least")),"
-  echo "  $trivial_program $(ms "$trivial") (least $(ms "$trivial_least"))"
-  awk -v a="$example" -v b="$trivial" -v c="$example_least" -v d="$trivial_least" -v t="$trivial_program" \
-    'BEGIN { printf "example quit8 / %s: %.2f (medians), %.2f (least)\n", t, a / b, c / d }'
+echo "targets: $clock, median of $runs runs each, taking turns with the floor (int main() { return 0; }, g++ -O2 -static)"
+printf '%-34s %11s %11s %7s\n' "run" "program" "floor" "ratio"
+ratio_target "option 8, example" 1.5 "$dir" "$scratch/quit8.in" "$config"
+if (cd "$dir" && "$config" get particle_count </dev/null >/dev/null 2>&1); then
+  ratio_target "get particle_count, example" 1.5 "$dir" /dev/null "$config" get particle_count
+else
+  echo "get particle_count, example        not measured: the program does not accept it"
+fi
+for type in $types; do
+  capacity_dir="$scratch/type$type-sets10000"
+  [[ -d $capacity_dir ]] || make_config "$capacity_dir" "$type" 10000
+  ratio_target "option 8, type $type, 10000 sets" 2.0 "$capacity_dir" "$scratch/quit8.in" "$config"
+done
+for type in $types; do
+  capacity_dir="$scratch/type$type-sets10000"
+  read -r median least cpu < <(measure "$capacity_dir" "$scratch/save.in" "$config")
+  [[ -n ${cpu:-} ]] || exit 1
+  awk -v t="$type" -v m="$median" 'BEGIN {
+    printf "%-34s %8.3f ms (wall, median)          under 20 ms: %s\n", "save, type " t ", 10000 sets", m / 1000, m < 20000 ? "yes" : "NO" }'
 done
 echo "load average at end: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -1,6 +1,5 @@
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
 #include <memory>
 #include <unistd.h>
 
@@ -11,7 +10,12 @@
 #include "driver/run_config.h"
 #include "io/file_system.h"
 #include "io/line_source.h"
+#include "io/output_writer.h"
 #include "io/readline_lines.h"
+
+// Everything the program prints goes through OutputWriters straight to the
+// file descriptors: no iostreams, whose set-up would cost more than a short
+// run's own work.
 
 namespace {
 
@@ -21,7 +25,7 @@ namespace {
 // echoed where the user sees it: standard output, or the terminal itself when
 // standard output goes elsewhere (a pipe into tee, a file), so that the echo
 // never mixes into the program's output. Everything the program prints passes
-// through a ScreenLine, which lets the editor keep a question that ends
+// through a ScreenLineWriter, which lets the editor keep a question that ends
 // without a line end (the pause) when it redraws the answer.
 int run_with_line_editing(cfg::FileSystem& files) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> terminal(nullptr, std::fclose);
@@ -29,17 +33,17 @@ int run_with_line_editing(cfg::FileSystem& files) {
   if (!::isatty(STDOUT_FILENO)) {
     terminal.reset(std::fopen("/dev/tty", "w"));
     if (!terminal) {
-      cfg::StreamLines keyboard("keyboard", std::cin);
-      return cfg::run_config(keyboard, std::cout, std::cerr, files);
+      cfg::DescriptorLines keyboard("keyboard", STDIN_FILENO);
+      cfg::StandardWriters standard;
+      return cfg::run_config(keyboard, standard.out, standard.err, files);
     }
     echo = terminal.get();
   }
 
   cfg::ScreenLine screen;
-  cfg::ScreenLineTee out_tee(*std::cout.rdbuf(), screen);
-  cfg::ScreenLineTee err_tee(*std::cerr.rdbuf(), screen);
-  std::ostream out(&out_tee);
-  std::ostream err(&err_tee);
+  cfg::ScreenLineWriter out(STDOUT_FILENO, screen);
+  cfg::ScreenLineWriter err(STDERR_FILENO, screen, 0);
+  err.tie_to(out);
 
   cfg::ReadlineSettings settings;
   settings.input = stdin;
@@ -71,6 +75,7 @@ int main() {
 #ifdef CONFIG_HAVE_READLINE
   if (::isatty(STDIN_FILENO)) return run_with_line_editing(files);
 #endif
-  cfg::StreamLines keyboard("keyboard", std::cin);
-  return cfg::run_config(keyboard, std::cout, std::cerr, files);
+  cfg::DescriptorLines keyboard("keyboard", STDIN_FILENO);
+  cfg::StandardWriters standard;
+  return cfg::run_config(keyboard, standard.out, standard.err, files);
 }

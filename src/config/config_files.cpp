@@ -85,6 +85,8 @@ void read_counted_file(FileSystem& files, EnergyModel& model, const std::string&
                      std::to_string(kSetCapacity) + " sets the model holds");
   }
   count = static_cast<std::int32_t>(line_count);
+  if (name == "protein2.dat") model.make_room_for_residue_sets(count);
+  if (name == "chima2.dat") model.make_room_for_neutral_bond_sets(count);
   lines.rewind();
   RecordReader reader(lines);
   std::int32_t unused = 0;

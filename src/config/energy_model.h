@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -58,9 +60,12 @@ struct EnergyModel {
   double dih_d = 0;
 
   // Residue set k (from 1) is residues_type[k - 1], residues_num[k - 1].
+  // The four set arrays start empty and grow, never shrinking, as a count is
+  // read or typed: every set below the count is held, and a set past it keeps
+  // the values it had.
   std::int32_t residue_set_count = 0;
-  std::vector<FixedText<3>> residues_type = std::vector<FixedText<3>>(kSetCapacity);
-  std::vector<std::int32_t> residues_num = std::vector<std::int32_t>(kSetCapacity);
+  std::vector<FixedText<3>> residues_type;
+  std::vector<std::int32_t> residues_num;
 
   EamSet eam_aa, eam_bb, eam_ab;
 
@@ -73,11 +78,23 @@ struct EnergyModel {
 
   // Neutral-bond set i (from 1) is ch_st[i - 1], ch_end[i - 1].
   std::int32_t ch_count = 0;
-  std::vector<std::int32_t> ch_st = std::vector<std::int32_t>(kSetCapacity);
-  std::vector<std::int32_t> ch_end = std::vector<std::int32_t>(kSetCapacity);
+  std::vector<std::int32_t> ch_st;
+  std::vector<std::int32_t> ch_end;
 
   QscSet qsc_a, qsc_b;
   FixedText<2> qsc_file_name;
+
+  // Room for `count` sets (none for a count below 1, at most kSetCapacity).
+  void make_room_for_residue_sets(std::int32_t count) { grow_to(count, residues_type, residues_num); }
+  void make_room_for_neutral_bond_sets(std::int32_t count) { grow_to(count, ch_st, ch_end); }
+
+ private:
+  template <class First, class Second>
+  static void grow_to(std::int32_t count, First& first, Second& second) {
+    const auto sets = static_cast<std::size_t>(std::clamp(count, 0, kSetCapacity));
+    if (first.size() < sets) first.resize(sets);
+    if (second.size() < sets) second.resize(sets);
+  }
 };
 
 }  // namespace cfg

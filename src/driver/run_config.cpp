@@ -1,7 +1,6 @@
 #include "driver/run_config.h"
 
 #include <memory>
-#include <ostream>
 
 #include "driver/main_menu.h"
 #include "config/session.h"
@@ -11,7 +10,7 @@
 
 namespace cfg {
 
-int run_config(LineSource& keyboard, std::ostream& out, std::ostream& err, FileSystem& files) {
+int run_config(LineSource& keyboard, OutputWriter& out, OutputWriter& err, FileSystem& files) {
   Terminal term(keyboard, out, err);
   int status = 0;
   try {
@@ -20,7 +19,8 @@ int run_config(LineSource& keyboard, std::ostream& out, std::ostream& err, FileS
     run_main_menu(*session);
   } catch (const FatalError& error) {
     out.flush();
-    err << "config: " << error.what() << std::endl;
+    err << "config: " << error.what() << '\n';
+    err.flush();
     status = 2;
   } catch (const ProgramStop& stop) {
     status = stop.status;

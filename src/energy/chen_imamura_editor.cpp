@@ -31,7 +31,10 @@ void ask_neutral_bond_count(Session& session) {
     term.say("Please input the number of neutral bonds set:");
     term.say("(Could include several residues;default=0;No neutral bonds)");
     term.ask(session.model.ch_count);
-    if (session.model.ch_count <= kSetCapacity) return;
+    if (session.model.ch_count <= kSetCapacity) {
+      session.model.make_room_for_neutral_bond_sets(session.model.ch_count);
+      return;
+    }
     term.input_error();
   }
 }
@@ -53,6 +56,7 @@ bool input_neutral_bond_sets(Session& session) {
   if (model.ch_count == 0) {
     // "No neutral bonds" is kept as the single set 0 to 0.
     model.ch_count = 1;
+    model.make_room_for_neutral_bond_sets(1);
     model.ch_st[0] = 0;
     model.ch_end[0] = 0;
     return true;

@@ -87,6 +87,7 @@ void input_residues(Session& session) {
     }
     const auto k = static_cast<std::size_t>(model.residue_set_count);
     ++model.residue_set_count;
+    model.make_room_for_residue_sets(model.residue_set_count);
     term.say("total residues=", total, ",residue type:");
     term.ask(model.residues_type[k]);
     term.say("#=");

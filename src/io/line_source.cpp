@@ -1,8 +1,11 @@
 #include "io/line_source.h"
 
+#include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <unistd.h>
 
 #include "io/eight_characters.h"
 
@@ -95,12 +98,39 @@ void TextLines::rewind() {
   line_number_ = 0;
 }
 
-bool StreamLines::next_line(std::string_view& line) {
-  if (!std::getline(stream_, line_)) return false;
+bool DescriptorLines::next_line(std::string_view& line) {
+  std::size_t end = pending_.find('\n', pending_start_);
+  while (end == std::string::npos) {
+    const std::size_t searched = pending_.size() - pending_start_;
+    if (!read_more()) break;
+    end = pending_.find('\n', searched);  // what was pending now starts at 0
+  }
+  if (end == std::string::npos) {
+    if (pending_start_ == pending_.size()) return false;
+    end = pending_.size();
+  }
+  line_.assign(pending_, pending_start_, end - pending_start_);
+  pending_start_ = std::min(end + 1, pending_.size());
   line = padded_line(line_);
   ++line_number_;
   drop_carriage_return(line);
   return true;
+}
+
+bool DescriptorLines::read_more() {
+  constexpr std::size_t kBlock = 4096;
+  if (ended_) return false;
+  pending_.erase(0, pending_start_);
+  pending_start_ = 0;
+  const std::size_t old_size = pending_.size();
+  pending_.resize(old_size + kBlock);
+  ssize_t got = 0;
+  do {
+    got = ::read(descriptor_, pending_.data() + old_size, kBlock);
+  } while (got < 0 && errno == EINTR);
+  pending_.resize(old_size + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+  ended_ = got <= 0;
+  return !ended_;
 }
 
 }  // namespace cfg

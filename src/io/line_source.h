@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <istream>
 #include <string>
 #include <string_view>
 
@@ -46,18 +45,27 @@ class TextLines : public LineSource {
   long line_number_ = 0;
 };
 
-// The lines of a stream, such as standard input when it is not a terminal.
-class StreamLines : public LineSource {
+// The lines read from a file descriptor, such as standard input when it is
+// not a terminal. Text is read in blocks as the lines are asked for; a last
+// line without a line end counts too.
+class DescriptorLines : public LineSource {
  public:
-  StreamLines(std::string name, std::istream& stream) : name_(std::move(name)), stream_(stream) {}
+  DescriptorLines(std::string name, int descriptor) : name_(std::move(name)), descriptor_(descriptor) {}
 
   bool next_line(std::string_view& line) override;
   const std::string& name() const override { return name_; }
   long line_number() const override { return line_number_; }
 
  private:
+  // Reads the next block after what is pending; false at the end of the
+  // input or on a read error, which ends the lines as the end does.
+  bool read_more();
+
   std::string name_;
-  std::istream& stream_;
+  int descriptor_;
+  std::string pending_;  // read, not yet handed out, from pending_start_ on
+  std::size_t pending_start_ = 0;
+  bool ended_ = false;
   std::string line_;  // with kLinePadding line ends after it
   long line_number_ = 0;
 };

@@ -20,21 +20,10 @@ void ScreenLine::note(const char* text, std::size_t size) {
   }
 }
 
-ScreenLineTee::int_type ScreenLineTee::overflow(int_type c) {
-  if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-  const char ch = traits_type::to_char_type(c);
-  if (traits_type::eq_int_type(target_.sputc(ch), traits_type::eof())) return traits_type::eof();
-  screen_.note(&ch, 1);
-  return c;
+void ScreenLineWriter::deliver(std::string_view text) {
+  DescriptorWriter::deliver(text);
+  screen_.note(text.data(), text.size());
 }
-
-std::streamsize ScreenLineTee::xsputn(const char* text, std::streamsize size) {
-  const std::streamsize written = target_.sputn(text, size);
-  if (written > 0) screen_.note(text, static_cast<std::size_t>(written));
-  return written;
-}
-
-int ScreenLineTee::sync() { return target_.pubsync(); }
 
 #ifdef CONFIG_HAVE_READLINE
 

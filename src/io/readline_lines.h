@@ -2,17 +2,18 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <streambuf>
 #include <string>
+#include <string_view>
 
 #include "io/line_source.h"
+#include "io/output_writer.h"
 
 namespace cfg {
 
 // What the screen's last line shows so far: the text written since the last
-// line end to any stream that passes through a ScreenLineTee. The line editor
-// needs it when a question ends without a line end (the pause), so that it
-// redraws the edited answer after the question instead of over it.
+// line end by any ScreenLineWriter. The line editor needs it when a question
+// ends without a line end (the pause), so that it redraws the edited answer
+// after the question instead of over it.
 class ScreenLine {
  public:
   void note(const char* text, std::size_t size);
@@ -24,19 +25,19 @@ class ScreenLine {
   std::string text_;
 };
 
-// Passes everything written to another stream buffer, byte for byte and
-// without buffering of its own, and notes it on a ScreenLine.
-class ScreenLineTee : public std::streambuf {
+// Writes to a file descriptor, as DescriptorWriter does, and notes what it
+// delivers on a ScreenLine. Everything the program prints while answers are
+// edited passes through one of these.
+class ScreenLineWriter : public DescriptorWriter {
  public:
-  ScreenLineTee(std::streambuf& target, ScreenLine& screen) : target_(target), screen_(screen) {}
+  ScreenLineWriter(int descriptor, ScreenLine& screen, std::size_t buffer_size = kBufferSize)
+      : DescriptorWriter(descriptor, buffer_size), screen_(screen) {}
+  ~ScreenLineWriter() override { flush(); }
 
  protected:
-  int_type overflow(int_type c) override;
-  std::streamsize xsputn(const char* text, std::streamsize size) override;
-  int sync() override;
+  void deliver(std::string_view text) override;
 
  private:
-  std::streambuf& target_;
   ScreenLine& screen_;
 };
 

@@ -52,10 +52,12 @@ FixedText<4> Terminal::read_answer_line() {
 
 void Terminal::pause() {
   out_.flush();
-  err_ << "Paused. Type go and press ENTER to continue: " << std::flush;
+  err_ << "Paused. Type go and press ENTER to continue: ";
+  err_.flush();
   const std::string line = next_keyboard_line("go");
   if (line != "go") throw ProgramStop{0};
-  err_ << "Continuing." << std::endl;
+  err_ << "Continuing.\n";
+  err_.flush();
 }
 
 }  // namespace cfg

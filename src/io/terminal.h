@@ -2,11 +2,11 @@
 
 #include <cstdint>
 #include <optional>
-#include <ostream>
 
 #include "io/fixed_text.h"
 #include "io/line_source.h"
 #include "io/list_writer.h"
+#include "io/output_writer.h"
 #include "io/record_reader.h"
 
 namespace cfg {
@@ -16,7 +16,7 @@ namespace cfg {
 // pause, which talks on standard error.
 class Terminal {
  public:
-  Terminal(LineSource& keyboard, std::ostream& out, std::ostream& err)
+  Terminal(LineSource& keyboard, OutputWriter& out, OutputWriter& err)
       : keyboard_(keyboard), reader_(keyboard), out_(out), err_(err) {}
 
   // One list-directed output line made of the items given.
@@ -58,16 +58,16 @@ class Terminal {
   // Waits for the user to type go; any other line ends the program (status 0).
   void pause();
 
-  std::ostream& out() { return out_; }
-  std::ostream& err() { return err_; }
+  OutputWriter& out() { return out_; }
+  OutputWriter& err() { return err_; }
 
  private:
   std::string next_keyboard_line(const char* expected);
 
   LineSource& keyboard_;
   RecordReader reader_;
-  std::ostream& out_;
-  std::ostream& err_;
+  OutputWriter& out_;
+  OutputWriter& err_;
 };
 
 }  // namespace cfg

@@ -52,6 +52,7 @@ EnergyModel random_model(std::mt19937_64& random, std::int32_t potential_type) {
   for (double& value : m.ci_aux) value = random_real(random);
   const char* const residue_types[] = {"B", "LB", "LBB", "BLB", "L"};
   m.residue_set_count = static_cast<std::int32_t>(random() % 40);
+  m.make_room_for_residue_sets(m.residue_set_count);
   for (std::size_t k = 0; k < static_cast<std::size_t>(m.residue_set_count); ++k) {
     m.residues_type[k] = FixedText<3>(residue_types[random() % 5]);
     m.residues_num[k] = random_integer(random);
@@ -61,6 +62,7 @@ EnergyModel random_model(std::mt19937_64& random, std::int32_t potential_type) {
             random_real(random), random_real(random)};
   }
   m.ch_count = static_cast<std::int32_t>(random() % 40) + 1;
+  m.make_room_for_neutral_bond_sets(m.ch_count);
   for (std::size_t i = 0; i < static_cast<std::size_t>(m.ch_count); ++i) {
     m.ch_st[i] = random_integer(random);
     m.ch_end[i] = random_integer(random);
@@ -109,6 +111,7 @@ TEST(EnergyFiles, LayoutsOfTheSmallFiles) {
   model.mb_aa = {FixedText<2>("B"), 1.0, 2.0, 3.0, 4.0, 5.0};
   model.qsc_file_name = FixedText<2>("AC");
   model.residue_set_count = 2;
+  model.make_room_for_residue_sets(2);
   model.residues_type[0] = FixedText<3>("LB");
   model.residues_num[0] = 3;
   model.residues_type[1] = FixedText<3>("B");
@@ -260,6 +263,7 @@ TEST(EnergyFiles, NamesThatWouldNotReadBackAreQuoted) {
   for (const char* name : {"", " A", "A,", "A/", "2*", "'A", "A'", "\"A"}) {
     model.mb_aa = {FixedText<2>(name), 1.0, 2.0, 3.0, 4.0, 5.0};
     model.residue_set_count = 1;
+    model.make_room_for_residue_sets(1);
     model.residues_type[0] = FixedText<3>(name);
     model.residues_num[0] = 7;
     MemoryFileSystem files;

@@ -10,7 +10,7 @@ const std::vector<std::string> kAtomQuestion = {" Please input the # of A atoms"
 // A table row: "@ " joined to the name, the count, the five values.
 std::string row(const std::string& name, std::int32_t count, std::vector<double> values) {
   std::string line = " @ " + name + " " + format_integer(count);
-  for (double value : values) line += " " + format_real(value);
+  for (double value : values) line.append(" ").append(format_real(value));
   return line;
 }
 

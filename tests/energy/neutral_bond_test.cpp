@@ -15,8 +15,8 @@ std::string start_prompt(std::int32_t i) {
   return " The  " + format_integer(i) + " 'th neutral bonds set start from residue:";
 }
 std::string set_line(std::int32_t i, std::int32_t start, std::int32_t end) {
-  return " " + format_integer(i) + " 'th neutral set start from  " + format_integer(start) + " ,end from  " +
-         format_integer(end);
+  return std::string(" ").append(format_integer(i)) + " 'th neutral set start from  " + format_integer(start) +
+         " ,end from  " + format_integer(end);
 }
 
 std::vector<std::pair<std::int32_t, std::int32_t>> saved_sets(const ScratchConfig& scratch) {

@@ -47,7 +47,7 @@ TEST(SaveAfterOption7, WritesTheCommonFilesAndThoseOfTheChosenType) {
     for (const std::string& name : kEnergyFiles) {
       EXPECT_EQ(scratch.read(name) != before[name], written.count(name) == 1) << name;
     }
-    EXPECT_EQ(scratch.read("type.dat"), " " + format_integer(c.type) + " " + format_integer(2) + "\n");
+    EXPECT_EQ(scratch.read("type.dat"), std::string(" ").append(format_integer(c.type)) + " " + format_integer(2) + "\n");
   }
 }
 

@@ -63,8 +63,8 @@ struct QuietSession {
 
   testing::MemoryFileSystem disk;
   TextLines keyboard;
-  std::ostringstream out;
-  std::ostringstream err;
+  StringWriter out;
+  StringWriter err;
   Terminal term{keyboard, out, err};
   std::unique_ptr<Session> session = std::make_unique<Session>(term, disk);
 };

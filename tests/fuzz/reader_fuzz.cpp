@@ -95,8 +95,8 @@ void read_counted(const std::string& text) {
 // list-directed answers and the pause, in turn, until the input ends.
 void read_as_keyboard(const std::string& text) {
   TextLines keyboard("keyboard", text);
-  std::ostringstream out;
-  std::ostringstream err;
+  StringWriter out;
+  StringWriter err;
   Terminal term(keyboard, out, err);
   try {
     for (int turn = 0;; ++turn) {

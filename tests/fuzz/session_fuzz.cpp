@@ -4,7 +4,6 @@
 // complete configuration that loads again and reads back as it was saved.
 
 #include <cstdint>
-#include <sstream>
 #include <string>
 
 #include "driver/run_config.h"
@@ -17,11 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   testing::MemoryFileSystem disk;
   disk.files = examples;
   TextLines keyboard("keyboard", std::string(reinterpret_cast<const char*>(data), size));
-  std::ostringstream out;
-  std::ostringstream err;
+  StringWriter out;
+  StringWriter err;
   const int status = run_config(keyboard, out, err, disk);
-  const std::string output = out.str();
-  const std::string errors = err.str();
+  const std::string& output = out.text();
+  const std::string& errors = err.text();
 
   switch (status) {
     case 0: break;

@@ -240,7 +240,7 @@ std::string read_like_fortran(const ReadCase& read_case) {
       break;
     }
     if (read_case.shape == "i4") {
-      for (const std::int32_t value : iv) out += " " + std::to_string(value);
+      for (const std::int32_t value : iv) out.append(" ").append(std::to_string(value));
     } else if (read_case.shape == "r4") {
       for (int n = 0; n < 4; ++n) out += hex_bits(rv[n]);
     } else if (read_case.shape == "t4") {

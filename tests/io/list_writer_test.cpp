@@ -83,9 +83,10 @@ TEST(FormatInteger, AgreesWithPrintfAtEveryDigitCount) {
     for (const std::int64_t magnitude : {power - 1, power, power + 1, 2 * power + 7, 10 * power - 1}) {
       for (const std::int64_t value : {magnitude, -magnitude}) {
         if (value > INT32_MAX || value < INT32_MIN) continue;
+        const auto narrow = static_cast<std::int32_t>(value);
         char expected[16];
-        std::snprintf(expected, sizeof expected, "%11lld", static_cast<long long>(value));
-        ASSERT_EQ(format_integer(static_cast<std::int32_t>(value)), expected);
+        std::snprintf(expected, sizeof expected, "%11d", narrow);
+        ASSERT_EQ(format_integer(narrow), expected);
       }
     }
   }
@@ -171,7 +172,7 @@ TEST(ListLine, LongRecordsKeepEveryField) {
   std::string expected;
   for (int i = 0; i < 100; ++i) {
     line << static_cast<double>(i) << static_cast<std::int32_t>(i);
-    expected += " " + format_real(static_cast<double>(i)) + " " + format_integer(i);
+    expected.append(" ").append(format_real(static_cast<double>(i))).append(" ").append(format_integer(i));
   }
   EXPECT_EQ(line.str(), expected);
 }

@@ -84,8 +84,8 @@ TEST(ParseReal, AgreesWithTheStandardLibraryOnRandomDigits) {
     std::string text;
     const auto digits = 1 + random() % 20;
     for (std::uint64_t k = 0; k < digits; ++k) text += static_cast<char>('0' + random() % 10);
-    if (digits > 1) text.insert(1 + random() % (digits - 1), ".");
-    text += "e" + std::to_string(static_cast<int>(random() % 680) - 350);
+    if (digits > 1) text.insert(1 + random() % (digits - 1), 1, '.');
+    text.append("e").append(std::to_string(static_cast<int>(random() % 680) - 350));
     double expected = 0;
     const auto converted = std::from_chars(text.data(), text.data() + text.size(), expected);
     if (converted.ec != std::errc()) continue;

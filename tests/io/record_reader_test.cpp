@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+#include <unistd.h>
+
 #include "io/errors.h"
 #include "io/line_source.h"
 
@@ -250,10 +252,13 @@ TEST(RecordReader, CrLfLinesAndALastLineWithoutLineEnd) {
 // line with a line end and seven more characters it owns.
 TEST(LineSources, EveryLineIsFollowedByALineEndAndPadding) {
   const std::string text = "1 2\r\nabc\n\nlast";
-  std::istringstream stream(text);
-  StreamLines stream_lines("keyboard", stream);
+  int pipe_ends[2];
+  ASSERT_EQ(::pipe(pipe_ends), 0);
+  ASSERT_EQ(::write(pipe_ends[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
+  ::close(pipe_ends[1]);
+  DescriptorLines descriptor_lines("keyboard", pipe_ends[0]);
   TextLines text_lines("data.dat", text);
-  for (LineSource* lines : {static_cast<LineSource*>(&stream_lines), static_cast<LineSource*>(&text_lines)}) {
+  for (LineSource* lines : {static_cast<LineSource*>(&descriptor_lines), static_cast<LineSource*>(&text_lines)}) {
     std::vector<std::string> seen;
     std::string_view line;
     while (lines->next_line(line)) {
@@ -265,6 +270,7 @@ TEST(LineSources, EveryLineIsFollowedByALineEndAndPadding) {
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"1 2", "abc", "", "last"})) << lines->name();
   }
+  ::close(pipe_ends[0]);
 }
 
 TEST(TextLines, CountsLinesOfAnyLengthAndDensity) {

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "io/errors.h"
@@ -14,11 +13,10 @@ namespace {
 
 // A terminal whose keyboard types the given text.
 struct Keyboard {
-  explicit Keyboard(const std::string& typed) : input(typed), lines("keyboard", input), term(lines, out, err) {}
-  std::istringstream input;
-  StreamLines lines;
-  std::ostringstream out;
-  std::ostringstream err;
+  explicit Keyboard(const std::string& typed) : lines("keyboard", typed), term(lines, out, err) {}
+  TextLines lines;
+  StringWriter out;
+  StringWriter err;
   Terminal term;
 };
 
@@ -105,21 +103,21 @@ TEST(Say, PrintsOneListDirectedLine) {
   keyboard.term.say("@ ", 38, " particles");
   keyboard.term.blank_line();
   keyboard.term.say("x=", 0.5);
-  EXPECT_EQ(keyboard.out.str(), " @           38  particles\n\n x=  0.50000000000000000     \n");
+  EXPECT_EQ(keyboard.out.text(), " @           38  particles\n\n x=  0.50000000000000000     \n");
 }
 
 TEST(InputError, FiveLines) {
   Keyboard keyboard("");
   keyboard.term.input_error();
-  EXPECT_EQ(keyboard.out.str(),
+  EXPECT_EQ(keyboard.out.text(),
             "\n WARING!!!!!!!!!!!!!!!!!!!!!!!!!\n Can not recognize the input parameter!\n Please select again!\n\n");
 }
 
 TEST(Pause, ExactlyGoResumes) {
   Keyboard keyboard("go\n5\n");
   keyboard.term.pause();
-  EXPECT_FALSE(keyboard.err.str().empty());
-  EXPECT_TRUE(keyboard.out.str().empty());
+  EXPECT_FALSE(keyboard.err.text().empty());
+  EXPECT_TRUE(keyboard.out.text().empty());
   EXPECT_EQ(keyboard.term.ask_choice(), 5);
 }
 
@@ -132,7 +130,7 @@ TEST(Pause, AnyOtherLineStopsWithStatusZero) {
     } catch (const ProgramStop& stop) {
       EXPECT_EQ(stop.status, 0);
     }
-    EXPECT_TRUE(keyboard.out.str().empty());
+    EXPECT_TRUE(keyboard.out.text().empty());
   }
 }
 

@@ -47,6 +47,7 @@ class EnergyBlockTest : public ReportTest {
 
   void set_residues(const std::vector<std::pair<std::string, std::int32_t>>& sets) {
     model().residue_set_count = static_cast<std::int32_t>(sets.size());
+    model().make_room_for_residue_sets(model().residue_set_count);
     for (std::size_t k = 0; k < sets.size(); ++k) {
       model().residues_type[k] = FixedText<3>(sets[k].first);
       model().residues_num[k] = sets[k].second;
@@ -54,6 +55,7 @@ class EnergyBlockTest : public ReportTest {
   }
   void set_bonds(const std::vector<std::pair<std::int32_t, std::int32_t>>& sets) {
     model().ch_count = static_cast<std::int32_t>(sets.size());
+    model().make_room_for_neutral_bond_sets(model().ch_count);
     for (std::size_t i = 0; i < sets.size(); ++i) {
       model().ch_st[i] = sets[i].first;
       model().ch_end[i] = sets[i].second;
@@ -120,6 +122,7 @@ TEST_F(EnergyBlockTest, ResidueLineWithNoSetsIsTheMarkAlone) {
 TEST_F(EnergyBlockTest, TenThousandResidueSetsStayOnOneLine) {
   model().potential_type = 3;
   model().residue_set_count = kSetCapacity;
+  model().make_room_for_residue_sets(kSetCapacity);
   for (std::size_t k = 0; k < static_cast<std::size_t>(kSetCapacity); ++k) {
     model().residues_type[k] = FixedText<3>("LBB");
     model().residues_num[k] = static_cast<std::int32_t>(k + 1);
@@ -204,6 +207,7 @@ TEST_F(EnergyBlockTest, NeutralBondLineWithNoSetsIsTheMarkAlone) {
 TEST_F(EnergyBlockTest, TenThousandNeutralBondsStayOnOneLine) {
   model().potential_type = 8;
   model().ch_count = kSetCapacity;
+  model().make_room_for_neutral_bond_sets(kSetCapacity);
   for (std::size_t i = 0; i < static_cast<std::size_t>(kSetCapacity); ++i) {
     model().ch_st[i] = static_cast<std::int32_t>(i);
     model().ch_end[i] = static_cast<std::int32_t>(i + 1);

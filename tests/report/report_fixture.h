@@ -29,7 +29,7 @@ inline std::string R(double value) { return format_real(value); }
 class ReportTest : public ::testing::Test {
  protected:
   ReportTest()
-      : keyboard_("keyboard", no_input_),
+      : keyboard_("keyboard", ""),
         term_(keyboard_, out_, err_),
         disk_(std::filesystem::temp_directory_path()),
         session_(term_, disk_) {
@@ -42,11 +42,11 @@ class ReportTest : public ::testing::Test {
 
   // The report's lines, without their line ends. Each call starts afresh.
   std::vector<std::string> report(ReportVariant variant = ReportVariant::before_save) {
-    out_.str("");
+    out_.clear();
     print_summary_report(session_, variant);
-    return lines_of(out_.str());
+    return lines_of(out_.text());
   }
-  std::string raw_output() const { return out_.str(); }
+  std::string raw_output() const { return out_.text(); }
 
  private:
   void fill_distinct_values() {
@@ -158,10 +158,9 @@ class ReportTest : public ::testing::Test {
     m.mb_ab = {FixedText<2>("AC"), 0.0977, 1.2275, 10.70, 2.805, 2.725};
   }
 
-  std::istringstream no_input_;
-  StreamLines keyboard_;
-  std::ostringstream out_;
-  std::ostringstream err_;
+  TextLines keyboard_;
+  StringWriter out_;
+  StringWriter err_;
   Terminal term_;
   DiskFileSystem disk_;
   Session session_;

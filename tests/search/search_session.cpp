@@ -33,8 +33,8 @@ Lines join(std::initializer_list<Lines> parts) {
   return all;
 }
 
-std::string num(std::int32_t value) { return " " + format_integer(value); }
-std::string num(double value) { return " " + format_real(value); }
+std::string num(std::int32_t value) { return std::string(" ").append(format_integer(value)); }
+std::string num(double value) { return std::string(" ").append(format_real(value)); }
 
 const Lines kInputError = {"", " WARING!!!!!!!!!!!!!!!!!!!!!!!!!", " Can not recognize the input parameter!",
                            " Please select again!", ""};

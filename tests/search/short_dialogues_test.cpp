@@ -182,7 +182,7 @@ TEST(RecoverMethod, YesToBothSetsBothFlags) {
   EXPECT_EQ(scratch.read("data.dat"), saved_text_of(scratch, expected));
 }
 
-const Lines kHelp = {" " + std::string(14, ' ') + "Welcome to online help !" + std::string(10, ' '),
+const Lines kHelp = {std::string(15, ' ') + "Welcome to online help !" + std::string(10, ' '),
                      "",
                      " If you are not sure how to change the accuracy",
                      " Please input the default value",
@@ -207,7 +207,7 @@ TEST(OnlineHelp, GoResumesAndTheMenuFollows) {
   const SessionResult result = scratch.run("10\ngo\n\nn\n");
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(dialogue_after_menu(result.out),
-            join({kHelp, {" " + std::string(14, ' ') + "END OF HELP" + std::string(21, ' ')}}));
+            join({kHelp, {std::string(15, ' ') + "END OF HELP" + std::string(21, ' ')}}));
   EXPECT_FALSE(result.err.empty());  // the pause talks on standard error
   EXPECT_EQ(scratch.read("data.dat"), data_before);
 }

@@ -9,6 +9,7 @@
 #include "driver/run_config.h"
 #include "io/file_system.h"
 #include "io/line_source.h"
+#include "io/output_writer.h"
 
 namespace cfg::testing {
 
@@ -54,14 +55,13 @@ SessionResult ScratchConfig::run(const std::string& keyboard) const {
 }
 
 SessionResult ScratchConfig::run(const std::string& keyboard, FileSystem& files) const {
-  std::istringstream input(keyboard);
-  StreamLines lines("keyboard", input);
-  std::ostringstream out;
-  std::ostringstream err;
+  TextLines lines("keyboard", keyboard);
+  StringWriter out;
+  StringWriter err;
   SessionResult result;
   result.status = run_config(lines, out, err, files);
-  result.out = out.str();
-  result.err = err.str();
+  result.out = out.text();
+  result.err = err.text();
   return result;
 }
 

@@ -4,12 +4,12 @@
 
 #include <filesystem>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include "driver/run_config.h"
 #include "io/file_system.h"
 #include "io/line_source.h"
+#include "io/output_writer.h"
 #include "io/readline_lines.h"
 #include "support/session_harness.h"
 #include "terminal/keystrokes.h"
@@ -32,13 +32,13 @@ Outcome run_session(LineSource& keyboard) {
   ScratchConfig scratch;
   // A seeding number other than 0 in a free-form record: a save rewrites it.
   scratch.write("atom_num.dat", "38,5\n");
-  std::ostringstream out;
-  std::ostringstream err;
+  StringWriter out;
+  StringWriter err;
   DiskFileSystem files(scratch.dir());
   Outcome outcome;
   outcome.status = run_config(keyboard, out, err, files);
-  outcome.out = out.str();
-  outcome.err = err.str();
+  outcome.out = out.text();
+  outcome.err = err.text();
   for (const auto& entry : std::filesystem::directory_iterator(scratch.dir())) {
     const std::string name = entry.path().filename().string();
     outcome.files[name] = scratch.read(name);
@@ -47,8 +47,7 @@ Outcome run_session(LineSource& keyboard) {
 }
 
 Outcome run_piped(const std::string& answers) {
-  std::istringstream input(answers);
-  StreamLines keyboard("keyboard", input);
+  TextLines keyboard("keyboard", answers);
   return run_session(keyboard);
 }
 
