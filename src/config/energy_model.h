@@ -78,6 +78,9 @@ struct EnergyModel {
 
   QscSet qsc_a, qsc_b;
   FixedText<2> qsc_file_name;
+  // The count of A atoms stored in the first record of qscff.dat; under type
+  // 9 it is the a_atom_count of the model, which a save writes in its place.
+  std::int32_t qsc_count = 0;
 };
 
 }  // namespace cfg

@@ -1,0 +1,15 @@
+#include "cli/loaded_configuration.h"
+
+#include <ostream>
+
+#include "driver/startup.h"
+
+namespace cfg {
+
+LoadedConfiguration::LoadedConfiguration(FileSystem& files, std::ostream& out, std::ostream& err)
+    : no_keyboard_("keyboard", ""), term_(no_keyboard_, out, err), session_(std::make_unique<Session>(term_, files)) {
+  load_at_startup(*session_);
+  reload_stored_configuration(*session_);
+}
+
+}  // namespace cfg
