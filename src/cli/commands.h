@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/keys.h"
@@ -28,6 +29,11 @@ int get_values(FileSystem& files, const std::vector<std::string>& keys, std::ost
 int set_values(FileSystem& files, const std::vector<std::string>& pairs, std::ostream& out, std::ostream& err);
 int check_configuration(FileSystem& files, std::ostream& out, std::ostream& err);
 int write_example_configuration(FileSystem& files, std::ostream& out, std::ostream& err);
+
+// The one place where the command line writes the configuration: the files
+// given, each (name, text) as a save writes it, after checking that every
+// file a save requires is there; nothing is written when one is missing.
+void write_configuration_files(FileSystem& files, const std::vector<std::pair<std::string, std::string>>& changed);
 
 // An error about the operands: "config: <message>" on standard error; the
 // status is 2.

@@ -46,6 +46,19 @@ const char* reason_for(SingleItem found) {
   return "";
 }
 
+// "1, 2 or 5"
+std::string codes_text(const AcceptedCodes& codes) {
+  std::vector<std::string> listed;
+  for (std::int32_t code = 0; code < 32; ++code) {
+    if (codes.accepts(code)) listed.push_back(std::to_string(code));
+  }
+  std::string text;
+  for (std::size_t i = 0; i < listed.size(); ++i) {
+    text += (i == 0 ? "" : i + 1 == listed.size() ? " or " : ", ") + listed[i];
+  }
+  return text;
+}
+
 const char* kind_of(const std::int32_t&) { return "a 32-bit integer"; }
 const char* kind_of(const double&) { return "a real number"; }
 template <std::size_t N>
@@ -70,7 +83,7 @@ std::string assign_pair(Whole& whole, const FieldKey& key, std::string_view text
     }
     if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::int32_t>) {
       if (!info.codes.accepts(candidate)) {
-        problem = "the value is not one of its codes (" + std::to_string(candidate) + ")";
+        problem = std::to_string(candidate) + " is not one of its codes " + codes_text(info.codes);
         return;
       }
     }
@@ -83,9 +96,6 @@ std::string assign_pair(Whole& whole, const FieldKey& key, std::string_view text
 
 }  // namespace
 
-// The single place where the command line writes the configuration: the
-// files whose text changed, each replaced as a whole, after checking that
-// every file a save needs is there.
 void write_configuration_files(FileSystem& files, const FileTexts& changed) {
   for (const auto& [name, text] : changed) {
     if (name != "data.dat" && must_exist_before_save(name) && !files.exists(name)) {
