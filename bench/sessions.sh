@@ -13,6 +13,8 @@
 # resident memory of
 #   save    keyboard "\n\n": ENTER at the main menu, ENTER for yes (with syncs)
 #   quit8   keyboard "8\n": reload and report, nothing written
+#   get     config get particle_count: the command line's load and one value
+#   show    config show: the command line's load and the report
 # then the example configuration with option 8 against a C++ program that
 # prints one line and exits, built as g++ builds it by default and with the C++
 # runtime linked in as config links it, also measured taking turns with each.
@@ -165,6 +167,8 @@ for sets in $sizes; do
     make_config "$dir" "$type" "$sets"
     row "save  type $type, $sets sets" "$dir" "$scratch/save.in" "$config"
     row "quit8 type $type, $sets sets" "$dir" "$scratch/quit8.in" "$config"
+    row "get   type $type, $sets sets" "$dir" "$scratch/quit8.in" "$config" get particle_count
+    row "show  type $type, $sets sets" "$dir" "$scratch/quit8.in" "$config" show
   done
 done
 
@@ -181,6 +185,8 @@ g++ -O2 -o "$scratch/one_line" "$scratch/one_line.cpp"
 # comparison.
 g++ -O2 -static-libstdc++ -static-libgcc -o "$scratch/one_line_linked" "$scratch/one_line.cpp"
 row "quit8 example" "$dir" "$scratch/quit8.in" "$config"
+row "get example" "$dir" "$scratch/quit8.in" "$config" get particle_count
+row "show example" "$dir" "$scratch/quit8.in" "$config" show
 row "one-line C++ program" "$dir" "$scratch/quit8.in" "$scratch/one_line"
 row "one-line, runtime linked" "$dir" "$scratch/quit8.in" "$scratch/one_line_linked"
 echo
