@@ -33,7 +33,7 @@ void walk_stored_values(Whole& whole, OnValue&& on_value, OnColumn&& on_column) 
     } else {
       for_each_record(file, [&](const auto& rec) {
         for_each_field(rec, [&](const auto& field) {
-          on_value(ValueInfo{field.key, file.name, field.codes, false}, field.get(part));
+          on_value(ValueInfo{FieldKey(field.key), file.name, field.codes, false}, field.get(part));
         });
       });
     }

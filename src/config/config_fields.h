@@ -69,7 +69,7 @@ constexpr auto kModel = [](auto& whole) -> auto& { return whole.model; };
 constexpr auto qsc_count_field() {
   auto get = [](auto& m) -> auto& { return m.qsc_count; };
   auto written = [](const auto& m) { return m.potential_type == 9 ? m.a_atom_count : m.qsc_count; };
-  return Field<decltype(get), decltype(written)>{{"qsc_count", {}, 0}, get, {}, written};
+  return Field<decltype(get), decltype(written)>{{std::string_view("qsc_count"), {}, 0}, get, {}, written};
 }
 
 inline constexpr auto kAtomCountFile =
@@ -126,15 +126,10 @@ inline constexpr auto kProtein1File = record_file(
     record(CFG_FIELD(lj_cutoff), CFG_FIELD(bond_theta0), CFG_FIELD(bond_cutoff_angle), CFG_ARRAY_ELEMENT(dih_eps, 1),
            CFG_ARRAY_ELEMENT(dih_eps, 2), CFG_ARRAY_ELEMENT(dih_eps, 3), CFG_ARRAY_ELEMENT(dih_eps, 4),
            CFG_FIELD(dih_a), CFG_FIELD(dih_b), CFG_FIELD(dih_c), CFG_FIELD(dih_d), CFG_FIELD(lj_e)));
-inline constexpr auto kProtein2File = SetFile{
-    "protein2.dat",
-    kModel,
-    "residue_set_count",
-    [](auto& m) -> auto& { return m.residue_set_count; },
-    "residues_type",
-    [](auto& m) -> auto& { return m.residues_type; },
-    "residues_num",
-    [](auto& m) -> auto& { return m.residues_num; }};
+inline constexpr auto kProtein2File = set_file(
+    "protein2.dat", kModel, "residue_set_count", [](auto& m) -> auto& { return m.residue_set_count; },
+    "residues_type", [](auto& m) -> auto& { return m.residues_type; },  //
+    "residues_num", [](auto& m) -> auto& { return m.residues_num; });
 inline constexpr auto kEamAaFile = record_file("eam_aa.dat", kModel, CFG_EAM(eam_aa));
 inline constexpr auto kEamBbFile = record_file("eam_bb.dat", kModel, CFG_EAM(eam_bb));
 inline constexpr auto kEamAbFile = record_file("eam_ab.dat", kModel, CFG_EAM(eam_ab));
@@ -145,15 +140,10 @@ inline constexpr auto kChima1File = record_file(
     record(CFG_ARRAY_ELEMENT(ci_aux, 1), CFG_ARRAY_ELEMENT(ci_aux, 2), CFG_ARRAY_ELEMENT(ci_aux, 3),
            CFG_ARRAY_ELEMENT(ci_aux, 4), CFG_ARRAY_ELEMENT(ci_aux, 5), CFG_ARRAY_ELEMENT(ci_aux, 6),
            CFG_ARRAY_ELEMENT(ci_aux, 7), CFG_ARRAY_ELEMENT(ci_aux, 8)));
-inline constexpr auto kChima2File = SetFile{
-    "chima2.dat",
-    kModel,
-    "ch_count",
-    [](auto& m) -> auto& { return m.ch_count; },
-    "ch_st",
-    [](auto& m) -> auto& { return m.ch_st; },
-    "ch_end",
-    [](auto& m) -> auto& { return m.ch_end; }};
+inline constexpr auto kChima2File = set_file(
+    "chima2.dat", kModel, "ch_count", [](auto& m) -> auto& { return m.ch_count; },  //
+    "ch_st", [](auto& m) -> auto& { return m.ch_st; },                              //
+    "ch_end", [](auto& m) -> auto& { return m.ch_end; });
 inline constexpr auto kQscFile =
     record_file("qscff.dat", kModel, record(qsc_count_field(), CFG_FIELD(qsc_file_name)), CFG_QSC(qsc_a), CFG_QSC(qsc_b));
 
@@ -220,7 +210,7 @@ template <class F>
 bool with_energy_file(std::string_view name, F&& f) {
   bool found = false;
   for_each_file(kEnergyFiles, [&](const auto& file) {
-    if (!found && file.name == name) {
+    if (!found && std::string_view(file.name) == name) {
       found = true;
       f(file);
     }

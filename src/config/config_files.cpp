@@ -120,7 +120,7 @@ void load_energy_file(FileSystem& files, EnergyModel& model, const std::string& 
 
 std::vector<std::string> energy_file_names() {
   std::vector<std::string> names;
-  for_each_file(kEnergyFiles, [&](const auto& file) { names.emplace_back(file.name); });
+  for_each_file(kEnergyFiles, [&](const auto& file) { names.emplace_back(std::string_view(file.name)); });
   return names;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <tuple>
@@ -14,6 +16,32 @@ struct FieldKey {
   std::string_view base;
   std::string_view member;
   int index = 0;
+};
+
+// Fails the constant evaluation of a table whose name does not fit.
+void table_name_too_long();
+
+// A name held in the table itself rather than pointed to: the table then
+// holds no address, and the program start has nothing of it to relocate.
+struct TableName {
+  std::array<char, 24> chars{};
+  std::size_t length = 0;
+
+  constexpr TableName() = default;
+  constexpr TableName(std::string_view text) : length(text.size()) {  // NOLINT: implicit on purpose
+    if (text.size() > chars.size()) table_name_too_long();
+    for (std::size_t i = 0; i < text.size(); ++i) chars[i] = text[i];
+  }
+  constexpr operator std::string_view() const { return {chars.data(), length}; }  // NOLINT
+};
+
+// A FieldKey as the table holds it.
+struct TableKey {
+  TableName base;
+  TableName member;
+  int index = 0;
+
+  constexpr operator FieldKey() const { return {base, member, index}; }  // NOLINT
 };
 
 // The codes a coded integer accepts, one bit per code 0 to 31; no bit set
@@ -42,7 +70,7 @@ struct WrittenAsRead {};
 // the codes it accepts.
 template <class Get, class Written = WrittenAsRead>
 struct Field {
-  FieldKey key;
+  TableKey key;
   Get get;
   AcceptedCodes codes{};
   Written written{};
@@ -67,7 +95,7 @@ struct Record {
 // part that the file's fields live in.
 template <class Part, class... Records>
 struct RecordFile {
-  std::string_view name;
+  TableName name;
   Part part;
   std::tuple<Records...> records;
 };
@@ -76,13 +104,13 @@ struct RecordFile {
 // number of lines, and each line is an element of two parallel columns.
 template <class Part, class Count, class First, class Second>
 struct SetFile {
-  std::string_view name;
+  TableName name;
   Part part;
-  std::string_view count_name;
+  TableName count_name;
   Count count;  // (part) -> count&
-  std::string_view first_name;
+  TableName first_name;
   First first;  // (part) -> the vector of the first column
-  std::string_view second_name;
+  TableName second_name;
   Second second;
 };
 
@@ -111,6 +139,12 @@ constexpr auto record(Fields... fields) {
 template <class Part, class... Records>
 constexpr auto record_file(std::string_view name, Part part, Records... records) {
   return RecordFile<Part, Records...>{name, part, std::tuple<Records...>{records...}};
+}
+
+template <class Part, class Count, class First, class Second>
+constexpr auto set_file(std::string_view name, Part part, std::string_view count_name, Count count,
+                        std::string_view first_name, First first, std::string_view second_name, Second second) {
+  return SetFile<Part, Count, First, Second>{name, part, count_name, count, first_name, first, second_name, second};
 }
 
 // Walks: each calls `f` once per item, in table order.
