@@ -19,7 +19,9 @@ void check_read(std::vector<std::string>& problems, Read&& read) {
   try {
     read();
   } catch (const FatalError& error) {
-    problems.emplace_back(error.what());
+    // The first line: the one that names the file, the line and what was expected.
+    const std::string message = error.what();
+    problems.push_back(message.substr(0, message.find('\n')));
   }
 }
 

@@ -23,24 +23,31 @@ std::string file_item(const FixedText<N>& text) {
   return file_text_item(text.view());
 }
 
+// The counted read: every line is a set; then the sets are read from the top.
+template <class File>
+void read_counted_file(FileSystem& files, EnergyModel& model, const File& file) {
+  const std::string name(std::string_view(file.name));
+  TextLines lines = open_for_reading(files, name);
+  const long line_count = lines.count_lines();
+  if (line_count > kSetCapacity) {
+    throw FatalError(name + ": " + std::to_string(line_count) + " lines, more than the " +
+                     std::to_string(kSetCapacity) + " sets the model holds");
+  }
+  file.count(model) = static_cast<std::int32_t>(line_count);
+  lines.rewind();
+  RecordReader reader(lines);
+  const std::size_t rows = set_rows(file, model);
+  for (std::size_t k = 0; k < rows; ++k) reader.read(file.first(model)[k], file.second(model)[k]);
+}
+
 // Reads one energy-model file into the model: a file of fixed records record
-// by record; a file of sets by the counted read, in which every line is a set
-// and the sets are then read from the top.
+// by record, a file of sets by the counted read.
 void read_energy_file(FileSystem& files, EnergyModel& model, const std::string& name) {
   with_energy_file(name, [&](const auto& file) {
-    TextLines lines = open_for_reading(files, name);
     if constexpr (is_set_file<std::decay_t<decltype(file)>>::value) {
-      const long line_count = lines.count_lines();
-      if (line_count > kSetCapacity) {
-        throw FatalError(name + ": " + std::to_string(line_count) + " lines, more than the " +
-                         std::to_string(kSetCapacity) + " sets the model holds");
-      }
-      file.count(model) = static_cast<std::int32_t>(line_count);
-      lines.rewind();
-      RecordReader reader(lines);
-      const std::size_t rows = set_rows(file, model);
-      for (std::size_t k = 0; k < rows; ++k) reader.read(file.first(model)[k], file.second(model)[k]);
+      read_counted_file(files, model, file);
     } else {
+      TextLines lines = open_for_reading(files, name);
       RecordReader reader(lines);
       visit_records(file, model, [&](auto&... fields) { reader.read(fields...); });
     }

@@ -95,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 {"data.dat: the file ends", "eam_ab.dat, line 1: expected a real number, found \"x\"",
                                  "enrgpmt.dat: the file ends"}},
                       CheckCase{"missing_library", {{"enrgpmt.dat", ""}}, {"enrgpmt.dat: the file does not exist"}},
-                      CheckCase{"report_stop",
+                      CheckCase{"missing_particle_count", {{"atom_num.dat", ""}}, {"atom_num.dat: the file does not exist"}},
+                      CheckCase{"bad_set_file",
                                 {{"chima2.dat", " 1 x\n"}},
                                 {"chima2.dat, line 1: expected an integer"}}),
     [](const auto& param_info) { return std::string(param_info.param.name); });
