@@ -1,4 +1,5 @@
 #include <map>
+#include <memory>
 #include <ostream>
 #include <set>
 #include <string>
@@ -132,7 +133,17 @@ int set_values(FileSystem& files, const std::vector<std::string>& pairs, std::os
     assignments.emplace_back(*key, std::string_view(pair).substr(equals + 1));
   }
 
-  const FileTexts before = texts_of(s, set_files);
+  // What each file holds now, as a save would write it: the loaded values,
+  // except alloy.dat under the Q-SC type, whose count the load replaced by
+  // that of qscff.dat. A file is written when this changes.
+  FileTexts before = texts_of(s, set_files);
+  if (s.model.potential_type == 9) {
+    auto stored = std::make_unique<EnergyModel>();
+    load_energy_file(files, *stored, "alloy.dat");
+    for (auto& [name, text] : before) {
+      if (name == "alloy.dat") text = energy_file_text(*stored, name);
+    }
+  }
   for (const auto& [key, text] : assignments) {
     const std::string problem = assign_pair(whole, key, text);
     if (!problem.empty()) return operand_error(err, "cannot set " + key_name(key) + ": " + problem);

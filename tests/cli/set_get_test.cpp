@@ -192,6 +192,15 @@ TEST(Set, UnderQscTheTwoCountsOfAAtomsAreOne) {
   EXPECT_EQ(scratch.read("alloy.dat"), "          12\n");
 }
 
+TEST(Set, LeavingQscKeepsItsCountOfAAtoms) {
+  ScratchConfig scratch;
+  scratch.write("type.dat", " 9 2\n");
+  scratch.write("alloy.dat", " 10\n");
+  ASSERT_EQ(run_cli(scratch, {"get", "a_atom_count"}).out, "38\n");
+  ASSERT_EQ(run_cli(scratch, {"set", "potential_type=1"}).status, 0);
+  EXPECT_EQ(run_cli(scratch, {"get", "a_atom_count"}).out, "38\n");
+}
+
 TEST(Set, WritesWhatOption9WouldSave) {
   ScratchConfig scratch;
   ASSERT_EQ(run_cli(scratch, {"set", "temp_to=0.5", "mb_aa.e0=1e17", "seed=4"}).status, 0);
