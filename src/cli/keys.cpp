@@ -22,7 +22,7 @@ std::vector<std::string> known_keys() {
       keys.push_back(std::string(file.second_name) + "[1]");
     } else {
       for_each_record(file, [&](const auto& rec) {
-        for_each_field(rec, [&](const auto& field) { keys.push_back(key_name(field.key)); });
+        for_each_key(rec, [&](const FieldKey& key) { keys.push_back(key_name(key)); });
       });
     }
   });

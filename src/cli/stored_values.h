@@ -32,8 +32,8 @@ void walk_stored_values(Whole& whole, OnValue&& on_value, OnColumn&& on_column) 
       on_column(ValueInfo{{file.second_name, {}, 0}, file.name, {}, false}, file.second(part), rows);
     } else {
       for_each_record(file, [&](const auto& rec) {
-        for_each_field(rec, [&](const auto& field) {
-          on_value(ValueInfo{FieldKey(field.key), file.name, field.codes, false}, field.get(part));
+        for_each_value(rec, part, [&](const FieldKey& key, AcceptedCodes codes, auto& value) {
+          on_value(ValueInfo{key, file.name, codes, false}, value);
         });
       });
     }

@@ -33,20 +33,7 @@ namespace field_table_detail {
 // An element of a zero-based array, keyed from 1.
 #define CFG_ARRAY_ELEMENT(name, index) element(#name, index, [](auto& c) -> auto& { return c.name[index - 1]; })
 
-// Records 9 to 11 of data.dat: the move ratios of one Monte Carlo run.
-template <int Run>
-constexpr auto move_ratios() {
-  return record(CFG_ELEMENT(move_3n, Run), CFG_ELEMENT(mutation_3n, Run), CFG_ELEMENT(move_ndim, Run),
-                CFG_ELEMENT(inversion, Run), CFG_ELEMENT(dihedral_3n, Run), CFG_ELEMENT(rms_transition, Run),
-                CFG_ELEMENT(arithmetic, Run), CFG_ELEMENT(geometric, Run), CFG_ELEMENT(crossing, Run),
-                CFG_ELEMENT(two_point, Run));
-}
-
-// Records 16 to 18: the parallel GA of one run.
-template <int Run>
-constexpr auto parallel_ga() {
-  return record(CFG_ELEMENT(pga_ensembles, Run), CFG_ELEMENT(pga_parents, Run), CFG_ELEMENT(pga_same, Run));
-}
+#define CFG_RUN(name) run_field(#name, [](auto& c, int run) -> auto& { return c.name[run]; })
 
 // The three kinds of parameter set, each one record of name and five reals.
 #define CFG_MEMBER(set, name) member(#set, #name, [](auto& m) -> auto& { return m.set.name; })
@@ -99,7 +86,9 @@ inline constexpr auto kDataFile = record_file(
     record(CFG_FIELD(fix_temperature, codes_from(1, 2)), CFG_FIELD(fix_steps, codes_from(1, 2)),
            CFG_FIELD(fix_both, codes_from(1, 2)), CFG_FIELD(quench_rate), CFG_FIELD(temp_from),
            CFG_FIELD(temp_to), CFG_FIELD(temp_range_use, codes_from(1, 2))),
-    move_ratios<1>(), move_ratios<2>(), move_ratios<3>(),
+    // Records 9 to 11: the move ratios of runs 1 to 3.
+    per_run(CFG_RUN(move_3n), CFG_RUN(mutation_3n), CFG_RUN(move_ndim), CFG_RUN(inversion), CFG_RUN(dihedral_3n),
+            CFG_RUN(rms_transition), CFG_RUN(arithmetic), CFG_RUN(geometric), CFG_RUN(crossing), CFG_RUN(two_point)),
     record(CFG_FIELD(guided_bins), CFG_FIELD(guided_probability), CFG_FIELD(guided_use_temperature, codes_from(1, 2)),
            CFG_FIELD(guided_function, codes_from(1, 2)), CFG_FIELD(guided_start, codes_from(0, 1))),
     record(CFG_ELEMENT(mc_steps, 1), CFG_ELEMENT(mmc_max, 1), CFG_ELEMENT(mc_steps, 2), CFG_ELEMENT(mmc_max, 2),
@@ -111,7 +100,8 @@ inline constexpr auto kDataFile = record_file(
            CFG_FIELD(berg_weighting, codes_from(1, 2))),
     record(CFG_FIELD(conv_from), CFG_FIELD(conv_to), CFG_FIELD(variation_rate), CFG_ELEMENT(rms_scale, 1),
            CFG_ELEMENT(rms_scale, 2), CFG_ELEMENT(rms_scale, 3)),
-    parallel_ga<1>(), parallel_ga<2>(), parallel_ga<3>(),
+    // Records 16 to 18: the parallel GA of runs 1 to 3.
+    per_run(CFG_RUN(pga_ensembles), CFG_RUN(pga_parents), CFG_RUN(pga_same)),
     record(CFG_FIELD(accept_check_adjust), CFG_FIELD(accept_ratio_adjust), CFG_FIELD(temp_min), CFG_FIELD(temp_max)),
     record(CFG_FIELD(step_min), CFG_FIELD(step_max), CFG_FIELD(astep_min), CFG_FIELD(astep_max)));
 
@@ -150,6 +140,7 @@ inline constexpr auto kQscFile =
 #undef CFG_FIELD
 #undef CFG_ELEMENT
 #undef CFG_ARRAY_ELEMENT
+#undef CFG_RUN
 #undef CFG_MEMBER
 #undef CFG_MANY_BODY
 #undef CFG_EAM
@@ -177,16 +168,12 @@ inline constexpr auto kConfigurationFiles =
 // configuration.
 template <class File, class Part, class Visit>
 void visit_records(const File& file, Part& part, Visit&& visit) {
-  for_each_record(file, [&](const auto& rec) {
-    std::apply([&](const auto&... fields) { visit(fields.get(part)...); }, rec.fields);
-  });
+  for_each_record(file, [&](const auto& rec) { visit_record(rec, part, visit); });
 }
 // The same with the values that a save writes.
 template <class File, class Part, class Visit>
 void visit_written_records(const File& file, const Part& part, Visit&& visit) {
-  for_each_record(file, [&](const auto& rec) {
-    std::apply([&](const auto&... fields) { visit(fields.written_value(part)...); }, rec.fields);
-  });
+  for_each_record(file, [&](const auto& rec) { visit_record<true>(rec, part, visit); });
 }
 
 // The layout of data.dat: calls visit(fields...) once per record, in file

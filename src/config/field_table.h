@@ -91,6 +91,26 @@ struct Record {
   std::tuple<Fields...> fields;
 };
 
+// Records that repeat once per Monte Carlo run, for runs 1 to 3, with the
+// same fields: each field's `get` takes the part and the run. One description
+// read and written in a loop over the runs keeps the code as small as the
+// records are alike.
+inline constexpr int kRuns = 3;
+template <class Get>
+struct RunField {
+  TableName name;
+  Get get;
+};
+template <class... Fields>
+struct PerRunRecords {
+  std::tuple<Fields...> fields;
+};
+
+template <class T>
+struct is_per_run : std::false_type {};
+template <class... F>
+struct is_per_run<PerRunRecords<F...>> : std::true_type {};
+
 // A file of fixed records. `part` picks, from the whole configuration, the
 // part that the file's fields live in.
 template <class Part, class... Records>
@@ -136,6 +156,14 @@ template <class... Fields>
 constexpr auto record(Fields... fields) {
   return Record<Fields...>{std::tuple<Fields...>{fields...}};
 }
+template <class Get>
+constexpr auto run_field(std::string_view name, Get get) {
+  return RunField<Get>{name, get};
+}
+template <class... Fields>
+constexpr auto per_run(Fields... fields) {
+  return PerRunRecords<Fields...>{std::tuple<Fields...>{fields...}};
+}
 template <class Part, class... Records>
 constexpr auto record_file(std::string_view name, Part part, Records... records) {
   return RecordFile<Part, Records...>{name, part, std::tuple<Records...>{records...}};
@@ -156,9 +184,44 @@ template <class File, class F>
 constexpr void for_each_record(const File& file, F&& f) {
   std::apply([&](const auto&... records) { (f(records), ...); }, file.records);
 }
+// Calls visit(values...) once per record read or written, with the values
+// that a read fills (`Written` false) or that a save writes (true).
+template <bool Written = false, class Rec, class Part, class Visit>
+void visit_record(const Rec& rec, Part& part, Visit&& visit) {
+  if constexpr (is_per_run<Rec>::value) {
+    for (int run = 1; run <= kRuns; ++run) {
+      std::apply([&](const auto&... fields) { visit(fields.get(part, run)...); }, rec.fields);
+    }
+  } else if constexpr (Written) {
+    std::apply([&](const auto&... fields) { visit(fields.written_value(part)...); }, rec.fields);
+  } else {
+    std::apply([&](const auto&... fields) { visit(fields.get(part)...); }, rec.fields);
+  }
+}
+
+// Calls f(key, codes, value) for each value of a record, in file order.
+template <class Rec, class Part, class F>
+void for_each_value(const Rec& rec, Part& part, F&& f) {
+  if constexpr (is_per_run<Rec>::value) {
+    for (int run = 1; run <= kRuns; ++run) {
+      std::apply([&](const auto&... fields) { (f(FieldKey{fields.name, {}, run}, AcceptedCodes{}, fields.get(part, run)), ...); },
+                 rec.fields);
+    }
+  } else {
+    std::apply([&](const auto&... fields) { (f(FieldKey(fields.key), fields.codes, fields.get(part)), ...); }, rec.fields);
+  }
+}
+
+// Calls f(key) for each value of a record, in file order.
 template <class Rec, class F>
-constexpr void for_each_field(const Rec& rec, F&& f) {
-  std::apply([&](const auto&... fields) { (f(fields), ...); }, rec.fields);
+void for_each_key(const Rec& rec, F&& f) {
+  if constexpr (is_per_run<Rec>::value) {
+    for (int run = 1; run <= kRuns; ++run) {
+      std::apply([&](const auto&... fields) { (f(FieldKey{fields.name, {}, run}), ...); }, rec.fields);
+    }
+  } else {
+    std::apply([&](const auto&... fields) { (f(FieldKey(fields.key)), ...); }, rec.fields);
+  }
 }
 
 }  // namespace cfg
