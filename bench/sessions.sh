@@ -13,6 +13,8 @@
 # resident memory of
 #   save    keyboard "\n\n": ENTER at the main menu, ENTER for yes (with syncs)
 #   quit8   keyboard "8\n": reload and report, nothing written
+#   get     config get particle_count: the command line's load and one value
+#   show    config show: the command line's load and the report
 # Then the targets: the CPU time of the whole process (perf stat -e
 # task-clock, median of RUNS runs) as a ratio to the floor, a program that
 # only returns, linked statically by this script, run in turn with it so that
@@ -172,6 +174,8 @@ for sets in $sizes; do
     make_config "$dir" "$type" "$sets"
     row "save  type $type, $sets sets" "$dir" "$scratch/save.in" "$config"
     row "quit8 type $type, $sets sets" "$dir" "$scratch/quit8.in" "$config"
+    row "get   type $type, $sets sets" "$dir" "$scratch/quit8.in" "$config" get particle_count
+    row "show  type $type, $sets sets" "$dir" "$scratch/quit8.in" "$config" show
   done
 done
 
@@ -223,6 +227,10 @@ ratio_target() {
     printf "%-34s %8.3f ms %8.3f ms %7.2f   at most %.1f: %s\n", l, p, f, r, limit, r <= limit ? "yes" : "NO" }'
 }
 
+row "quit8 example" "$dir" "$scratch/quit8.in" "$config"
+row "get example" "$dir" "$scratch/quit8.in" "$config" get particle_count
+row "show example" "$dir" "$scratch/quit8.in" "$config" show
+echo
 echo
 echo "targets: $clock, median of $runs runs each, taking turns with the floor (int main() { return 0; }, g++ -O2 -static)"
 printf '%-34s %11s %11s %7s\n' "run" "program" "floor" "ratio"

@@ -1,12 +1,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string_view>
+#include <vector>
 #include <unistd.h>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
 
+#include "cli/command_line.h"
 #include "driver/run_config.h"
 #include "io/file_system.h"
 #include "io/line_source.h"
@@ -61,7 +64,16 @@ int run_with_line_editing(cfg::FileSystem& files) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  // With arguments, the command line (after -C DIR alone, the interactive
+  // program in DIR).
+  if (argc > 1) {
+    bool interactive = false;
+    cfg::StandardWriters standard;
+    const int status = cfg::run_command_line(std::vector<std::string_view>(argv + 1, argv + argc), standard.out,
+                                             standard.err, interactive);
+    if (!interactive) return status;
+  }
 #if defined(__GLIBC__)
   // A run reads its large files one after another (a set file at capacity is
   // 250 KB), each into a fresh text. Left to itself the allocator maps every

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "config/config_fields.h"
 #include "io/errors.h"
 #include "io/list_writer.h"
 #include "io/record_reader.h"
@@ -10,51 +11,6 @@
 namespace cfg {
 
 namespace {
-
-// One description per file: visit(fields...) once per record, in file order.
-// `a_count` stands for the count of A atoms in the first record of qscff.dat.
-template <class Model, class Count, class Visit>
-void visit_energy_file(Model& m, const std::string& name, Count& a_count, Visit&& visit) {
-  const auto many_body = [&](auto& s) { visit(s.name, s.e0, s.c0, s.p, s.q, s.r0); };
-  const auto eam = [&](auto& s) { visit(s.name, s.a, s.epsilon, s.c, s.n, s.m); };
-  const auto qsc = [&](auto& s) { visit(s.name, s.d, s.c, s.m, s.n, s.a); };
-  if (name == "type.dat") {
-    visit(m.potential_type, m.center_of_mass);
-  } else if (name == "alloy.dat") {
-    visit(m.a_atom_count);
-  } else if (name == "parameter1.dat") {
-    many_body(m.mb_aa);
-  } else if (name == "parameter2.dat") {
-    many_body(m.mb_bb);
-  } else if (name == "parameter3.dat") {
-    many_body(m.mb_ab);
-  } else if (name == "protein1.dat") {
-    visit(m.lj_cutoff, m.bond_theta0, m.bond_cutoff_angle, m.dih_eps[0], m.dih_eps[1], m.dih_eps[2],
-          m.dih_eps[3], m.dih_a, m.dih_b, m.dih_c, m.dih_d, m.lj_e);
-  } else if (name == "eam_aa.dat") {
-    eam(m.eam_aa);
-  } else if (name == "eam_bb.dat") {
-    eam(m.eam_bb);
-  } else if (name == "eam_ab.dat") {
-    eam(m.eam_ab);
-  } else if (name == "chima1.dat") {
-    visit(m.ci_bond_length, m.ci_epsilon, m.ci_bond_angle, m.ci_exclusive_diameter, m.ci_extra);
-    visit(m.ci_aux[0], m.ci_aux[1], m.ci_aux[2], m.ci_aux[3], m.ci_aux[4], m.ci_aux[5], m.ci_aux[6],
-          m.ci_aux[7]);
-  } else if (name == "qscff.dat") {
-    visit(a_count, m.qsc_file_name);
-    qsc(m.qsc_a);
-    qsc(m.qsc_b);
-  } else if (name == "protein2.dat") {
-    for (std::int32_t k = 0; k < std::min(m.residue_set_count, kSetCapacity); ++k) {
-      visit(m.residues_type[static_cast<std::size_t>(k)], m.residues_num[static_cast<std::size_t>(k)]);
-    }
-  } else if (name == "chima2.dat") {
-    for (std::int32_t i = 0; i < std::min(m.ch_count, kSetCapacity); ++i) {
-      visit(m.ch_st[static_cast<std::size_t>(i)], m.ch_end[static_cast<std::size_t>(i)]);
-    }
-  }
-}
 
 // Items as a file holds them: names that would not read back unquoted are
 // quoted, numbers are as they are.
@@ -67,45 +23,36 @@ std::string file_item(const FixedText<N>& text) {
   return file_text_item(text.view());
 }
 
-// Reads a file of fixed records; returns the count of A atoms of qscff.dat.
-std::int32_t read_energy_file(FileSystem& files, EnergyModel& model, const std::string& name) {
-  TextLines lines = open_for_reading(files, name);
-  RecordReader reader(lines);
-  std::int32_t a_count = 0;
-  visit_energy_file(model, name, a_count, [&](auto&... fields) { reader.read(fields...); });
-  return a_count;
-}
-
 // The counted read: every line is a set; then the sets are read from the top.
-void read_counted_file(FileSystem& files, EnergyModel& model, const std::string& name, std::int32_t& count) {
+template <class File>
+void read_counted_file(FileSystem& files, EnergyModel& model, const File& file) {
+  const std::string name(std::string_view(file.name));
   TextLines lines = open_for_reading(files, name);
   const long line_count = lines.count_lines();
   if (line_count > kSetCapacity) {
     throw FatalError(name + ": " + std::to_string(line_count) + " lines, more than the " +
                      std::to_string(kSetCapacity) + " sets the model holds");
   }
-  count = static_cast<std::int32_t>(line_count);
-  if (name == "protein2.dat") model.make_room_for_residue_sets(count);
-  if (name == "chima2.dat") model.make_room_for_neutral_bond_sets(count);
+  file.count(model) = static_cast<std::int32_t>(line_count);
+  make_room_for_sets(file.count(model), file.first(model), file.second(model));
   lines.rewind();
   RecordReader reader(lines);
-  std::int32_t unused = 0;
-  visit_energy_file(model, name, unused, [&](auto&... fields) { reader.read(fields...); });
+  const std::size_t rows = set_rows(file, model);
+  for (std::size_t k = 0; k < rows; ++k) reader.read(file.first(model)[k], file.second(model)[k]);
 }
 
-void read_type_files(FileSystem& files, EnergyModel& model, std::int32_t potential_type) {
-  for (const std::string& name : energy_files_to_save(potential_type)) {
-    if (name == "type.dat" || name == "alloy.dat" || name == "parameter1.dat") continue;
-    if (name == "protein2.dat") {
-      read_counted_file(files, model, name, model.residue_set_count);
-    } else if (name == "chima2.dat") {
-      read_counted_file(files, model, name, model.ch_count);
-    } else if (name == "qscff.dat") {
-      model.a_atom_count = read_energy_file(files, model, name);
+// Reads one energy-model file into the model: a file of fixed records record
+// by record, a file of sets by the counted read.
+void read_energy_file(FileSystem& files, EnergyModel& model, const std::string& name) {
+  with_energy_file(name, [&](const auto& file) {
+    if constexpr (is_set_file<std::decay_t<decltype(file)>>::value) {
+      read_counted_file(files, model, file);
     } else {
-      read_energy_file(files, model, name);
+      TextLines lines = open_for_reading(files, name);
+      RecordReader reader(lines);
+      visit_records(file, model, [&](auto&... fields) { reader.read(fields...); });
     }
-  }
+  });
 }
 
 }  // namespace
@@ -126,17 +73,39 @@ void load_data_file(FileSystem& files, ConfigRecord& config) {
 
 std::string data_file_text(const ConfigRecord& config) {
   std::string text;
-  visit_data_records(config, [&](const auto&... fields) { append_list_record(text, fields...); });
+  visit_written_records(field_table_detail::kDataFile, config,
+                        [&](const auto&... fields) { append_list_record(text, fields...); });
   return text;
 }
 
+namespace {
+// atom_num.dat's part of the configuration: its two counts.
+template <class Int>
+struct AtomCounts {
+  Int& particle_count;
+  Int& seed;
+};
+}  // namespace
+
 void load_atom_count_file(FileSystem& files, std::int32_t& particle_count, std::int32_t& seed) {
-  TextLines lines = open_for_reading(files, "atom_num.dat");
-  RecordReader(lines).read(particle_count, seed);
+  std::optional<std::string> text = files.read("atom_num.dat");
+  if (!text) {
+    throw FatalError(
+        "atom_num.dat: the file does not exist\n"
+        "hint: to start a configuration here from the bundled example, run: config init");
+  }
+  TextLines lines("atom_num.dat", std::move(*text));
+  RecordReader reader(lines);
+  AtomCounts<std::int32_t> counts{particle_count, seed};
+  visit_records(field_table_detail::kAtomCountFile, counts, [&](auto&... fields) { reader.read(fields...); });
 }
 
 std::string atom_count_file_text(std::int32_t particle_count, std::int32_t seed) {
-  return list_record(particle_count, seed);
+  std::string text;
+  const AtomCounts<const std::int32_t> counts{particle_count, seed};
+  visit_written_records(field_table_detail::kAtomCountFile, counts,
+                        [&](const auto&... fields) { append_list_record(text, fields...); });
+  return text;
 }
 
 void load_energy_model_at_startup(FileSystem& files, EnergyModel& model, std::int32_t particle_count) {
@@ -146,18 +115,31 @@ void load_energy_model_at_startup(FileSystem& files, EnergyModel& model, std::in
   for (const char* name : {"parameter1.dat", "parameter2.dat", "parameter3.dat", "protein1.dat"}) {
     read_energy_file(files, model, name);
   }
-  read_counted_file(files, model, "protein2.dat", model.residue_set_count);
-  for (const char* name : {"eam_aa.dat", "eam_bb.dat", "eam_ab.dat", "chima1.dat"}) {
+  for (const char* name : {"protein2.dat", "eam_aa.dat", "eam_bb.dat", "eam_ab.dat", "chima1.dat", "chima2.dat",
+                           "qscff.dat"}) {
     read_energy_file(files, model, name);
   }
-  read_counted_file(files, model, "chima2.dat", model.ch_count);
-  const std::int32_t qsc_count = read_energy_file(files, model, "qscff.dat");
-  if (model.potential_type == 9) model.a_atom_count = qsc_count;
+  if (model.potential_type == 9) model.a_atom_count = model.qsc_count;
+}
+
+void load_energy_file(FileSystem& files, EnergyModel& model, const std::string& name) {
+  read_energy_file(files, model, name);
+}
+
+std::vector<std::string> energy_file_names() {
+  std::vector<std::string> names;
+  for_each_file(kEnergyFiles, [&](const auto& file) { names.emplace_back(std::string_view(file.name)); });
+  return names;
 }
 
 void reload_energy_model(FileSystem& files, EnergyModel& model) {
+  // type.dat first: the type read decides which further files are read.
   for (const char* name : {"type.dat", "alloy.dat", "parameter1.dat"}) read_energy_file(files, model, name);
-  read_type_files(files, model, model.potential_type);
+  for (const std::string& name : energy_files_to_save(model.potential_type)) {
+    if (name == "type.dat" || name == "alloy.dat" || name == "parameter1.dat") continue;
+    read_energy_file(files, model, name);
+  }
+  if (model.potential_type == 9) model.a_atom_count = model.qsc_count;
 }
 
 std::vector<std::string> energy_files_to_save(std::int32_t potential_type) {
@@ -177,14 +159,18 @@ std::vector<std::string> energy_files_to_save(std::int32_t potential_type) {
 
 std::string energy_file_text(const EnergyModel& model, const std::string& name) {
   std::string text;
-  // A set line is at most 25 characters; the other files are a few lines.
-  const std::int32_t sets = name == "protein2.dat" ? model.residue_set_count
-                            : name == "chima2.dat" ? model.ch_count
-                                                   : 0;
-  text.reserve(256 + 25 * static_cast<std::size_t>(std::clamp(sets, 0, kSetCapacity)));
-  const std::int32_t a_count = model.a_atom_count;
-  visit_energy_file(model, name, a_count,
-                    [&](const auto&... fields) { append_list_record(text, file_item(fields)...); });
+  with_energy_file(name, [&](const auto& file) {
+    if constexpr (is_set_file<std::decay_t<decltype(file)>>::value) {
+      const std::size_t rows = set_rows(file, model);
+      text.reserve(25 * rows);  // a set line is at most 25 characters
+      for (std::size_t k = 0; k < rows; ++k) {
+        append_list_record(text, file_item(file.first(model)[k]), file_item(file.second(model)[k]));
+      }
+    } else {
+      visit_written_records(file, model,
+                            [&](const auto&... fields) { append_list_record(text, file_item(fields)...); });
+    }
+  });
   return text;
 }
 

@@ -25,6 +25,11 @@ std::string atom_count_file_text(std::int32_t particle_count, std::int32_t seed)
 // Every energy-model file, in the order of the start-up load; the two overrides
 // of a_atom_count (type 5 after alloy.dat, type 9 after qscff.dat) included.
 void load_energy_model_at_startup(FileSystem& files, EnergyModel& model, std::int32_t particle_count);
+// One energy-model file into the model, as the start-up load reads it (a set
+// file by the counted read, setting its count).
+void load_energy_file(FileSystem& files, EnergyModel& model, const std::string& name);
+// The energy-model files in the order of the start-up load.
+std::vector<std::string> energy_file_names();
 // type.dat, alloy.dat, parameter1.dat, then the files of the type just read.
 void reload_energy_model(FileSystem& files, EnergyModel& model);
 

@@ -126,35 +126,4 @@ struct ConfigRecord {
   double astep_max = 0;
 };
 
-// The layout of data.dat: calls visit(fields...) once per record, in file
-// order, with the record's fields in their order. Loading and saving both
-// walk this one description.
-template <class Record, class Visit>
-void visit_data_records(Record& c, Visit&& visit) {
-  visit(c.box_width, c.sort_accuracy, c.func_bc, c.func_fit, c.simplex_tol, c.cg_tol, c.random_kind, c.close_pack);
-  visit(c.gga_ensembles, c.min_method, c.ga_inversion, c.ga_arithmetic, c.ga_geometric, c.ga_crossing,
-        c.ga_two_point, c.ga_mutation_3n, c.ga_moment_op1, c.ga_moment_op2, c.ga_dih_move_op1, c.gga_parents,
-        c.gga_same, c.max_gens);
-  visit(c.grad_dx, c.dfunc_bc, c.gradient_kind, c.gga_euler, c.pga_euler, c.gga_euler_factor,
-        c.pga_euler_factor);
-  visit(c.lbfgs_maxit, c.mcsrch_update, c.take_step, c.reset_seed, c.dguess, c.astep, c.step, c.gtol,
-        c.sloppy_criterion, c.convergence_mode);
-  visit(c.record_mode, c.record_ratio, c.step_record_kind, c.ci_n_form);
-  visit(c.recover, c.backup_parents, c.recover_ratio);
-  visit(c.mbh_bins, c.beta0, c.reserved_int7, c.tempfd, c.emax, c.emin, c.accept_check_every, c.accept_ratio);
-  visit(c.fix_temperature, c.fix_steps, c.fix_both, c.quench_rate, c.temp_from, c.temp_to, c.temp_range_use);
-  for (int run = 1; run <= 3; ++run) {
-    visit(c.move_3n[run], c.mutation_3n[run], c.move_ndim[run], c.inversion[run], c.dihedral_3n[run],
-          c.rms_transition[run], c.arithmetic[run], c.geometric[run], c.crossing[run], c.two_point[run]);
-  }
-  visit(c.guided_bins, c.guided_probability, c.guided_use_temperature, c.guided_function, c.guided_start);
-  visit(c.mc_steps[1], c.mmc_max[1], c.mc_steps[2], c.mmc_max[2], c.mc_steps[3], c.mmc_max[3]);
-  visit(c.run_method[1], c.run_method[2], c.run_method[3], c.tde_from, c.tde_to, c.energy_range_mode,
-        c.pre_bh_steps, c.berg_weighting);
-  visit(c.conv_from, c.conv_to, c.variation_rate, c.rms_scale[1], c.rms_scale[2], c.rms_scale[3]);
-  for (int run = 1; run <= 3; ++run) visit(c.pga_ensembles[run], c.pga_parents[run], c.pga_same[run]);
-  visit(c.accept_check_adjust, c.accept_ratio_adjust, c.temp_min, c.temp_max);
-  visit(c.step_min, c.step_max, c.astep_min, c.astep_max);
-}
-
 }  // namespace cfg

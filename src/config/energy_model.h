@@ -41,6 +41,15 @@ struct QscSet {
   double a = 0;  // a(A)
 };
 
+// Grows the two columns of a file of sets to hold `count` sets, never
+// shrinking them: a set past the count keeps the values it had.
+template <class First, class Second>
+void make_room_for_sets(std::int32_t count, First& first, Second& second) {
+  const auto sets = static_cast<std::size_t>(std::clamp(count, 0, kSetCapacity));
+  if (first.size() < sets) first.resize(sets);
+  if (second.size() < sets) second.resize(sets);
+}
+
 // The potential model and the parameters of all nine models.
 struct EnergyModel {
   std::int32_t potential_type = 0;
@@ -83,18 +92,13 @@ struct EnergyModel {
 
   QscSet qsc_a, qsc_b;
   FixedText<2> qsc_file_name;
+  // The count of A atoms stored in the first record of qscff.dat; under type
+  // 9 it is the a_atom_count of the model, which a save writes in its place.
+  std::int32_t qsc_count = 0;
 
   // Room for `count` sets (none for a count below 1, at most kSetCapacity).
-  void make_room_for_residue_sets(std::int32_t count) { grow_to(count, residues_type, residues_num); }
-  void make_room_for_neutral_bond_sets(std::int32_t count) { grow_to(count, ch_st, ch_end); }
-
- private:
-  template <class First, class Second>
-  static void grow_to(std::int32_t count, First& first, Second& second) {
-    const auto sets = static_cast<std::size_t>(std::clamp(count, 0, kSetCapacity));
-    if (first.size() < sets) first.resize(sets);
-    if (second.size() < sets) second.resize(sets);
-  }
+  void make_room_for_residue_sets(std::int32_t count) { make_room_for_sets(count, residues_type, residues_num); }
+  void make_room_for_neutral_bond_sets(std::int32_t count) { make_room_for_sets(count, ch_st, ch_end); }
 };
 
 }  // namespace cfg

@@ -57,6 +57,13 @@ void list_materials_library(FileSystem& files, Terminal& term, ManyBodySet& mb_a
   }
 }
 
+void check_materials_library(FileSystem& files) {
+  TextLines lines = open_for_reading(files, kMaterialsLibraryFile);
+  RecordReader reader(lines);
+  while (!is_end_marker(read_entry(reader))) {
+  }
+}
+
 bool look_up_materials(FileSystem& files, Terminal& term, EnergyModel& model, std::int32_t potential_type,
                        const FixedText<4>& a_name, const FixedText<2>& b_name) {
   TextLines lines = open_for_reading(files, kMaterialsLibraryFile);

@@ -27,6 +27,11 @@ struct LibraryEntry {
 // holding the last entry before the end marker.
 void list_materials_library(FileSystem& files, Terminal& term, ManyBodySet& mb_aa);
 
+// Reads every record up to the end marker as the listing does, printing
+// nothing and never pausing; throws the listing's FatalError when the library
+// is missing, ends before its end marker or holds an unreadable record.
+void check_materials_library(FileSystem& files);
+
 // Copies the entries of the named materials into the model's many-body sets:
 // A only for a pure system, A, B and the A-B pair under potential type 2.
 // Returns false, after the "Data doesn't exist !" lines and a pause, when the

@@ -17,4 +17,18 @@ void start_up(Session& session) {
   load_energy_model_at_startup(session.files, session.model, session.particle_count);
 }
 
+void load_at_startup(Session& session) {
+  load_atom_count_file(session.files, session.particle_count, session.seed);
+  if (session.seed != 0) session.seed = wrapping_sub(session.particle_count, 1);
+  load_data_file(session.files, session.config);
+  session.config.recover = 0;
+  load_energy_model_at_startup(session.files, session.model, session.particle_count);
+}
+
+void reload_stored_configuration(Session& session) {
+  load_data_file(session.files, session.config);
+  load_atom_count_file(session.files, session.particle_count, session.seed);
+  reload_energy_model(session.files, session.model);
+}
+
 }  // namespace cfg

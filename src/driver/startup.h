@@ -8,4 +8,11 @@ namespace cfg {
 // applying the start-up rules for seed, recover and a_atom_count.
 void start_up(Session& session);
 
+// The loading of start-up alone, printing nothing.
+void load_at_startup(Session& session);
+
+// What option 8 reads again: data.dat, atom_num.dat and the energy model of
+// the stored type, without the start-up rules.
+void reload_stored_configuration(Session& session);
+
 }  // namespace cfg

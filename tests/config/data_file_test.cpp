@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "config/config_fields.h"
 #include "config/config_files.h"
 #include "io/errors.h"
 #include "io/list_writer.h"

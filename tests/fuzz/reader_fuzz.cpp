@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "config/config_record.h"
+#include "config/config_fields.h"
 #include "fuzz/fuzz_support.h"
 #include "io/list_writer.h"
 #include "io/record_reader.h"

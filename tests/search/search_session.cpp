@@ -1,5 +1,6 @@
 #include "search/search_session.h"
 
+#include "config/config_fields.h"
 #include "config/config_files.h"
 #include "driver/saving.h"
 #include "io/line_source.h"

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cli/keys.h"
+#include "driver/saving.h"
+#include "io/file_system.h"
+#include "io/output_writer.h"
+
+namespace cfg {
+
+// One command of the command line, after the options that come before it.
+struct Command {
+  std::string name;                   // show, get, set, check, init
+  std::vector<std::string> operands;  // keys for get, KEY=VALUE pairs for set
+  bool json = false;                  // show --json
+};
+
+// Runs a command on the configuration in `files`; the result is the exit
+// status: 0 done, 1 the report stopped with ERROR!! (show), 2 a file could
+// not be read or written, or the operands were wrong.
+int run_command(const Command& command, FileSystem& files, OutputWriter& out, OutputWriter& err);
+
+// The commands, each given a loaded or empty directory by run_command.
+int show_report(FileSystem& files, OutputWriter& out, OutputWriter& err);
+int show_json(FileSystem& files, OutputWriter& out, OutputWriter& err);
+int get_values(FileSystem& files, const std::vector<std::string>& keys, OutputWriter& out, OutputWriter& err);
+int set_values(FileSystem& files, const std::vector<std::string>& pairs, OutputWriter& out, OutputWriter& err);
+int check_configuration(FileSystem& files, OutputWriter& out, OutputWriter& err);
+int write_example_configuration(FileSystem& files, OutputWriter& out, OutputWriter& err);
+
+// The one place where the command line writes the configuration: the files
+// given, each (name, text) as a save writes it, through option 9's save
+// under the locks the caller holds; its notes (a split hard link) go to
+// standard error.
+void write_configuration_files(FileSystem& files, SaveLocks& locks, const FileTexts& changed, OutputWriter& err);
+
+// An error about the operands: "config: <message>" on standard error; the
+// status is 2.
+int operand_error(OutputWriter& err, const std::string& message);
+// "config: unknown key ..." with the nearest known keys; the status is 2.
+int unknown_key_error(OutputWriter& err, const std::string& text, Lookup lookup);
+
+}  // namespace cfg
