@@ -22,6 +22,10 @@ struct ParseCase {
   bool error;
 };
 
+void PrintTo(const ParseCase& c, std::ostream* os) {
+  for (std::string_view arg : c.args) *os << arg << ' ';
+}
+
 class ParseCommandLine : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseCommandLine, ReadsWhatWasTyped) {

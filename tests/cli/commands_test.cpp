@@ -68,6 +68,8 @@ struct CheckCase {
   std::vector<std::string> named;                            // one problem line each
 };
 
+void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.name; }
+
 class Check : public ::testing::TestWithParam<CheckCase> {};
 
 TEST_P(Check, ReportsEveryProblemOnALineOfItsOwn) {

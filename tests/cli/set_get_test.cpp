@@ -149,6 +149,10 @@ struct RewriteCase {
   std::vector<std::string> rewritten;
 };
 
+void PrintTo(const RewriteCase& c, std::ostream* os) {
+  for (const std::string& pair : c.pairs) *os << pair << ' ';
+}
+
 class RewritesOnly : public ::testing::TestWithParam<RewriteCase> {};
 
 TEST_P(RewritesOnly, TheFilesWhoseTextChanges) {
@@ -215,6 +219,10 @@ struct BadPairs {
   std::vector<std::string> pairs;
   std::string named;  // in the error
 };
+
+void PrintTo(const BadPairs& c, std::ostream* os) {
+  for (const std::string& pair : c.pairs) *os << pair << ' ';
+}
 
 class RefusedSet : public ::testing::TestWithParam<BadPairs> {};
 
