@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -72,7 +73,16 @@ int main(int argc, char** argv) {
     cfg::StandardWriters standard;
     const int status = cfg::run_command_line(std::vector<std::string_view>(argv + 1, argv + argc), standard.out,
                                              standard.err, interactive);
-    if (!interactive) return status;
+    if (!interactive) {
+      // A script must not take a value that never reached it (a full disk,
+      // a closed pipe) for one that did.
+      standard.out.flush();
+      if (standard.out.failed()) {
+        standard.err << "config: standard output: cannot write: " << std::strerror(standard.out.error()) << '\n';
+        return 2;
+      }
+      return status;
+    }
   }
 #if defined(__GLIBC__)
   // A run reads its large files one after another (a set file at capacity is

@@ -47,6 +47,7 @@ void DescriptorWriter::deliver(std::string_view text) {
       text.remove_prefix(static_cast<std::size_t>(written));
     } else if (errno != EINTR) {
       failed_ = true;
+      error_ = errno;
     }
   }
 }

@@ -61,6 +61,8 @@ class DescriptorWriter : public OutputWriter {
   ~DescriptorWriter() override;
 
   bool failed() const { return failed_; }
+  // The errno of the write that failed.
+  int error() const { return error_; }
 
  protected:
   void deliver(std::string_view text) override;
@@ -68,6 +70,7 @@ class DescriptorWriter : public OutputWriter {
  private:
   int descriptor_;
   bool failed_ = false;
+  int error_ = 0;
 };
 
 // The program's standard output, buffered, and its standard error,
