@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "config/config_files.h"
 #include "driver/banners.h"
 #include "driver/saving.h"
+#include "driver/startup.h"
 #include "energy/energy_editors.h"
 #include "report/summary_report.h"
 #include "search/search_editors.h"
@@ -66,9 +66,7 @@ void run_main_menu(Session& session) {
 }
 
 void quit_without_saving(Session& session) {
-  load_data_file(session.files, session.config);
-  load_atom_count_file(session.files, session.particle_count, session.seed);
-  reload_energy_model(session.files, session.model);
+  reload_stored_configuration(session);
   session.term.say("Load the previous configuration !");
   print_summary_report(session, ReportVariant::after_reload);
   print_closing_banner(session.term);
