@@ -1,6 +1,5 @@
 #include "driver/saving.h"
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -94,11 +93,7 @@ bool quit_and_save(Session& session) {
 const std::vector<std::string>& configuration_file_names() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> all = {"data.dat", "atom_num.dat"};
-    for (std::int32_t type = 1; type <= 9; ++type) {
-      for (const std::string& name : energy_files_to_save(type)) {
-        if (std::find(all.begin(), all.end(), name) == all.end()) all.push_back(name);
-      }
-    }
+    for (std::string& name : energy_file_names()) all.push_back(std::move(name));
     return all;
   }();
   return names;
