@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string_view>
 #include <vector>
 #include <unistd.h>
@@ -23,6 +24,23 @@
 
 namespace {
 
+// The interactive program's status: a session whose screens could not be
+// written (a full disk, a closed pipe) has not done what it was run for, even
+// where the files were saved.
+int interactive_status(int status, cfg::DescriptorWriter& out, cfg::OutputWriter& err) {
+  out.flush();
+  if (!out.failed()) return status;
+  err << "config: standard output: cannot write: " << std::strerror(out.error()) << '\n';
+  err.flush();
+  return 2;
+}
+
+int run_interactive(cfg::LineSource& keyboard, cfg::DescriptorWriter& out, cfg::OutputWriter& err,
+                    cfg::DiskFileSystem& files) {
+  files.send_notices_to(err);
+  return interactive_status(cfg::run_config(keyboard, out, err, files), out, err);
+}
+
 #ifdef CONFIG_HAVE_READLINE
 
 // At a terminal the answers are read with line editing. The edited line is
@@ -31,7 +49,7 @@ namespace {
 // never mixes into the program's output. Everything the program prints passes
 // through a ScreenLineWriter, which lets the editor keep a question that ends
 // without a line end (the pause) when it redraws the answer.
-int run_with_line_editing(cfg::FileSystem& files) {
+int run_with_line_editing(cfg::DiskFileSystem& files) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> terminal(nullptr, std::fclose);
   std::FILE* echo = stdout;
   if (!::isatty(STDOUT_FILENO)) {
@@ -39,7 +57,7 @@ int run_with_line_editing(cfg::FileSystem& files) {
     if (!terminal) {
       cfg::DescriptorLines keyboard("keyboard", STDIN_FILENO);
       cfg::StandardWriters standard;
-      return cfg::run_config(keyboard, standard.out, standard.err, files);
+      return run_interactive(keyboard, standard.out, standard.err, files);
     }
     echo = terminal.get();
   }
@@ -58,14 +76,12 @@ int run_with_line_editing(cfg::FileSystem& files) {
   if (const char* history = std::getenv("CONFIG_HISTORY")) settings.history_file = history;
 
   cfg::ReadlineLines keyboard("keyboard", settings);
-  return cfg::run_config(keyboard, out, err, files);
+  return run_interactive(keyboard, out, err, files);
 }
 
 #endif
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
   // With arguments, the command line (after -C DIR alone, the interactive
   // program in DIR).
   if (argc > 1) {
@@ -99,5 +115,18 @@ int main(int argc, char** argv) {
 #endif
   cfg::DescriptorLines keyboard("keyboard", STDIN_FILENO);
   cfg::StandardWriters standard;
-  return cfg::run_config(keyboard, standard.out, standard.err, files);
+  return run_interactive(keyboard, standard.out, standard.err, files);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    // Written without allocating: there may be no memory left for a message.
+    static constexpr char kMessage[] = "config: out of memory\n";
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+    return 2;
+  }
 }

@@ -39,7 +39,9 @@ Replacement plan_for(const std::string& name, const std::string& text, FileStatu
 
 [[noreturn]] void cannot_save(const std::string& name, const FatalError& failure) {
   const auto* step = dynamic_cast<const FileError*>(&failure);
-  throw FatalError(name + ": cannot save: " + (step != nullptr ? step->cause() : std::string(failure.what())));
+  // A backup in the way (NAME~ a directory) is what the user must look at.
+  const std::string& culprit = step != nullptr && step->file().ends_with('~') ? step->file() : name;
+  throw FatalError(culprit + ": cannot save: " + (step != nullptr ? step->cause() : std::string(failure.what())));
 }
 
 bool must_exist(const std::string& name) { return name != "data.dat" && must_exist_before_save(name); }

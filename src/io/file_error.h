@@ -13,11 +13,14 @@ namespace cfg {
 class FileError : public FatalError {
  public:
   FileError(const std::string& name, const std::string& action, std::string cause)
-      : FatalError(name + ": cannot " + action + ": " + cause), cause_(std::move(cause)) {}
+      : FatalError(name + ": cannot " + action + ": " + cause), file_(name), cause_(std::move(cause)) {}
 
+  // The file the step failed on.
+  const std::string& file() const { return file_; }
   const std::string& cause() const { return cause_; }
 
  private:
+  std::string file_;
   std::string cause_;
 };
 

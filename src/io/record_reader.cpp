@@ -8,6 +8,7 @@
 
 #include "io/eight_characters.h"
 #include "io/errors.h"
+#include "io/message_text.h"
 
 namespace cfg {
 
@@ -106,7 +107,7 @@ class RecordScan {
     std::int32_t count = 0;
     const std::string_view digits = line_.substr(pos_, end - pos_);
     if (!parse_integer(digits, count) || count == 0) {
-      fail(lines_, "a repeat count must be from 1 to 2147483647, found \"" + std::string(digits) + "*\"");
+      fail(lines_, "a repeat count must be from 1 to 2147483647, found \"" + printable(digits) + "*\"");
     }
     pos_ = end + 1;
     return count;
@@ -171,7 +172,7 @@ class RecordScan {
     if (!ok) {
       std::string message = "expected " + describe(item) + ", found \"";
       if (value.quoted) message += '\'';
-      message.append(value.text);
+      message += printable(value.text);
       if (value.quoted) message += '\'';
       fail(lines_, message + "\"");
     }
