@@ -1,7 +1,6 @@
 #include "io/file_system.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -91,17 +90,31 @@ bool DiskFileSystem::exists(const std::string& name) {
 }
 
 std::optional<std::string> DiskFileSystem::content(const std::string& name) {
-  const int fd = ::open(path_of(name).c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without waiting: a FIFO in a file's place would otherwise hold the
+  // program, and the lock of a save, until someone writes to it.
+  const int fd = ::open(path_of(name).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     if (errno == ENOENT) return std::nullopt;
     fail(name, "open the file for reading", errno);
   }
+  const auto refuse = [&](const std::string& why) {
+    ::close(fd);
+    throw FatalError(name + ": " + why);
+  };
+  const std::string too_large = "larger than " + std::to_string(kLargestFile >> 20) + " MiB, the most a file of the configuration may hold";
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) {
+    const int error = errno;
+    ::close(fd);
+    fail(name, "look up the file", error);
+  }
+  if (!S_ISREG(status.st_mode)) refuse("not a regular file");
+  if (status.st_size > static_cast<off_t>(kLargestFile)) refuse(too_large);
   // The file's size sizes the text at once: no copies while it grows, and no
   // pages touched beyond the text itself. A file that changes meanwhile is
-  // still read to its end.
-  struct stat status {};
+  // still read to its end, or to the cap.
   std::string content;
-  if (::fstat(fd, &status) == 0 && status.st_size > 0) content.resize(static_cast<std::size_t>(status.st_size) + kReadRoom);
+  if (status.st_size > 0) content.resize(static_cast<std::size_t>(status.st_size) + kReadRoom);
   std::size_t length = 0;
   for (;;) {
     if (length + kReadRoom > content.size()) content.resize(content.size() + 65536);
@@ -114,6 +127,7 @@ std::optional<std::string> DiskFileSystem::content(const std::string& name) {
     }
     if (count == 0) break;
     length += static_cast<std::size_t>(count);
+    if (length > kLargestFile) refuse(too_large);
   }
   content.resize(length);
   ::close(fd);
@@ -231,21 +245,6 @@ std::string DiskFileSystem::real_directory(const std::string& directory) {
   return std::filesystem::absolute(path, ignored).lexically_normal().string();
 }
 
-int DiskFileSystem::lock_directory(const std::string& directory) {
-  const int fd = open_directory(path_of(directory));
-  if (fd < 0) return -1;
-  if (lock_exclusive(fd) != 0) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
-
-// Closing the directory releases its lock.
-void DiskFileSystem::unlock_directory(int lock) noexcept {
-  if (lock >= 0) ::close(lock);
-}
-
 int DiskFileSystem::open_for_writing(const std::filesystem::path& path, mode_t mode) {
   return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, mode);
 }
@@ -292,17 +291,6 @@ int DiskFileSystem::change_mode(int fd, mode_t mode) { return ::fchmod(fd, mode)
 
 int DiskFileSystem::link_path(const std::filesystem::path& existing, const std::filesystem::path& name) {
   return ::link(existing.c_str(), name.c_str());
-}
-
-int DiskFileSystem::open_directory(const std::filesystem::path& directory) {
-  return ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-}
-
-int DiskFileSystem::lock_exclusive(int fd) {
-  for (;;) {
-    if (::flock(fd, LOCK_EX) == 0) return 0;
-    if (errno != EINTR) return -1;
-  }
 }
 
 }  // namespace cfg

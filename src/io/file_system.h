@@ -3,26 +3,35 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "io/content_digest.h"
+#include "io/output_writer.h"
 
 namespace cfg {
 
 // The program's only door to the disk. Names are file names in the working
 // directory of the configuration, or paths relative to it (or absolute) where
 // a symbolic link leads elsewhere. Every failure throws FatalError naming the
-// file (a FileError for a failing system call).
+// file (a FileError for a failing system call). Only regular files are read,
+// and none larger than kLargestFile.
 //
 // A text read keeps at least kReadRoom characters of capacity past its end,
 // so that the line reader can add its padding without moving the text.
 inline constexpr std::size_t kReadRoom = 32;
+
+// The most any file of the configuration may hold: far above what the model
+// can use (its largest file at capacity is about 0.3 MB), far below what
+// would exhaust the memory of the machine.
+inline constexpr std::size_t kLargestFile = std::size_t{16} << 20;
 
 // The permission bits, owner and group of a file.
 struct FileOwnership {
@@ -76,9 +85,11 @@ class FileSystem {
   // A directory as one absolute path without links: the same directory
   // always gives the same text, and texts sort the same in every process.
   virtual std::string real_directory(const std::string& directory);
-  // An exclusive advisory lock on the directory, waited for; released by
-  // unlock_directory. Nothing (-1) where the file system refuses locks: the
-  // caller goes on without.
+  // An exclusive lock on the directory, waited for (a line on standard error
+  // after a second) up to CONFIG_LOCK_TIMEOUT seconds; released by
+  // unlock_directory. Throws FatalError when the directory cannot be opened
+  // to lock it and at the time-out. Nothing (-1) where the file system holds
+  // no locks (files in memory).
   virtual int lock_directory(const std::string& directory);
   virtual void unlock_directory(int lock) noexcept;
 
@@ -136,15 +147,36 @@ class DiskFileSystem : public FileSystem {
   virtual int change_owner(int fd, uid_t owner, gid_t group);
   virtual int change_mode(int fd, mode_t mode);
   virtual int link_path(const std::filesystem::path& existing, const std::filesystem::path& name);
-  // Opens the directory and waits for the lock; -1 when either is refused.
+  // Opens the directory to lock it, and tries its exclusive flock once
+  // without waiting (EWOULDBLOCK while another holds it).
   virtual int open_directory(const std::filesystem::path& directory);
   virtual int lock_exclusive(int fd);
+  // The lock's waiting: the time, and a pause between two tries.
+  virtual std::chrono::steady_clock::time_point now();
+  virtual void pause(std::chrono::milliseconds time);
+  // Where flock is refused, the lock is a file made with O_CREAT|O_EXCL.
+  virtual int create_exclusive(const std::filesystem::path& path);
 
  private:
   std::filesystem::path path_of(const std::string& name) const { return directory_ / name; }
   void write_file(const std::string& name, std::string_view content, const FileOwnership* keep);
   void keep_ownership(const std::string& name, int fd, const FileOwnership& ownership);
   std::filesystem::path directory_;
+
+  // The directory locks: see directory_lock.cpp.
+ public:
+  // Where the line saying that a save waits for another goes; standard error
+  // when not given.
+  void send_notices_to(OutputWriter& notices) { notices_ = &notices; }
+
+ private:
+  bool wait_for_lock(const std::string& directory, std::chrono::seconds timeout, const std::function<bool()>& attempt);
+  int lock_with_file(const std::string& directory, std::chrono::seconds timeout);
+  bool try_lock_file(const std::filesystem::path& path, int& lock, std::string& holder);
+  void tell(const std::string& line);
+  OutputWriter* notices_ = nullptr;
+  // The fallback locks held: each open lock file with its path.
+  std::map<int, std::filesystem::path> lock_files_;
 };
 
 }  // namespace cfg

@@ -268,20 +268,6 @@ TEST(DiskFileSystem, ADirectoryLockExcludesOthersUntilReleased) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 0) << "no lock file is left";
 }
 
-TEST(DiskFileSystem, AFileSystemThatRefusesLocksGivesNoLock) {
-  ScratchDirectory dir;
-  struct Refusing : DiskFileSystem {
-    using DiskFileSystem::DiskFileSystem;
-    int lock_exclusive(int) override {
-      errno = ENOLCK;
-      return -1;
-    }
-  } files(dir.path());
-  const auto descriptors = std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
-  EXPECT_EQ(files.lock_directory("."), -1);
-  EXPECT_EQ(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()), descriptors);
-}
-
 TEST(FileSystem, RemembersWhatWasReadButNotWhatWasOnlyLookedAt) {
   ScratchDirectory dir;
   DiskFileSystem files(dir.path());
