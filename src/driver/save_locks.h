@@ -12,8 +12,9 @@ namespace cfg {
 // in the same configuration from running at once: an exclusive advisory lock
 // on the configuration's directory, and on the directory of every file a
 // configuration file's symbolic link leads to. Taken in path order, waiting
-// for each, when the object is made; released when it goes. Where the file
-// system refuses locks the save goes on without them.
+// for each, when the object is made; released when it goes. A lock that
+// cannot be taken (a directory that cannot be opened, another save holding it
+// past CONFIG_LOCK_TIMEOUT) throws FatalError: no save goes on unlocked.
 //
 // Never hold them across a keyboard read: another save would wait for the
 // user.
@@ -33,7 +34,7 @@ class SaveLocks {
 
  private:
   FileSystem& files_;
-  // Each real directory with its lock, -1 where the lock was refused.
+  // Each real directory with its lock; -1 on a file system without locks.
   std::vector<std::pair<std::string, int>> locks_;
 };
 
