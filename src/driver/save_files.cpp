@@ -134,6 +134,7 @@ void ChangedOnDisk::accept(FileSystem& files) const {
 }
 
 SaveNotes save_files(FileSystem& files, SaveLocks& locks, const FileTexts& texts) {
+  files.take_lost_attributes();  // of an earlier save that failed
   std::vector<Replacement> plan = plan_save(files, locks, texts);
   refuse_files_changed_on_disk(files, plan);
   const bool backups = backups_wanted();
@@ -194,7 +195,9 @@ SaveNotes save_files(FileSystem& files, SaveLocks& locks, const FileTexts& texts
     cannot_save(*current, failure);
   }
   sync_directories();
-  return split_hard_links(plan);
+  SaveNotes notes = split_hard_links(plan);
+  if (std::optional<std::string> lost = files.take_lost_attributes()) notes.push_back(std::move(*lost));
+  return notes;
 }
 
 }  // namespace cfg

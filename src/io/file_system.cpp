@@ -137,10 +137,11 @@ std::optional<std::string> DiskFileSystem::content(const std::string& name) {
 void DiskFileSystem::write(const std::string& name, std::string_view content) { write_file(name, content, nullptr); }
 
 void DiskFileSystem::write_replacement(const std::string& name, std::string_view content, const FileStatus& replaced) {
-  write_file(name, content, replaced.exists ? &replaced.ownership : nullptr);
+  write_file(name, content, replaced.exists ? &replaced.ownership : nullptr, &replaced.target);
 }
 
-void DiskFileSystem::write_file(const std::string& name, std::string_view content, const FileOwnership* keep) {
+void DiskFileSystem::write_file(const std::string& name, std::string_view content, const FileOwnership* keep,
+                                const std::string* attributes_of) {
   // A file that takes another's permissions starts private, so that its
   // content is never readable by more people than the old file's was.
   const int fd = open_for_writing(path_of(name), keep != nullptr ? 0600 : 0644);
@@ -148,6 +149,7 @@ void DiskFileSystem::write_file(const std::string& name, std::string_view conten
   if (keep != nullptr) {
     try {
       keep_ownership(name, fd, *keep);
+      if (attributes_of != nullptr) keep_extended_attributes(*attributes_of, fd, *keep);
     } catch (...) {
       ::close(fd);
       throw;

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -99,8 +100,18 @@ class FileSystem {
   const std::optional<ContentDigest>* remembered(const std::string& name) const;
   void remember(const std::string& name, std::optional<ContentDigest> digest);
 
+  // The extended attributes (ACLs among them) that replacements written since
+  // the last call could not take over from the files they replace, as one
+  // line for standard error; nothing when every one was kept.
+  std::optional<std::string> take_lost_attributes();
+
+ protected:
+  void note_lost_attribute(const std::string& file, const std::string& attribute, const std::string& reason);
+
  private:
   std::map<std::string, std::optional<ContentDigest>, std::less<>> remembered_;
+  std::set<std::string> files_losing_attributes_;
+  std::set<std::string> lost_attributes_;
 };
 
 // The directory a file of the configuration is in: "." for a plain name.
@@ -156,10 +167,13 @@ class DiskFileSystem : public FileSystem {
   virtual void pause(std::chrono::milliseconds time);
   // Where flock is refused, the lock is a file made with O_CREAT|O_EXCL.
   virtual int create_exclusive(const std::filesystem::path& path);
+  // fsetxattr: one extended attribute of a replacement.
+  virtual int set_attribute(int fd, const std::string& name, const std::string& value);
 
  private:
   std::filesystem::path path_of(const std::string& name) const { return directory_ / name; }
-  void write_file(const std::string& name, std::string_view content, const FileOwnership* keep);
+  void write_file(const std::string& name, std::string_view content, const FileOwnership* keep,
+                  const std::string* attributes_of = nullptr);
   void keep_ownership(const std::string& name, int fd, const FileOwnership& ownership);
   std::filesystem::path directory_;
 
@@ -174,6 +188,8 @@ class DiskFileSystem : public FileSystem {
   int lock_with_file(const std::string& directory, std::chrono::seconds timeout);
   bool try_lock_file(const std::filesystem::path& path, int& lock, std::string& holder);
   void tell(const std::string& line);
+  // Gives the new file the extended attributes and ACL of the one it replaces.
+  void keep_extended_attributes(const std::string& replaced, int fd, const FileOwnership& ownership);
   OutputWriter* notices_ = nullptr;
   // The fallback locks held: each open lock file with its path.
   std::map<int, std::filesystem::path> lock_files_;
