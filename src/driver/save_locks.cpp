@@ -35,6 +35,9 @@ SaveLocks::~SaveLocks() {
 void SaveLocks::cover(const std::string& real_directory) {
   const auto locked = [&](const auto& entry) { return entry.first == real_directory; };
   if (std::any_of(locks_.begin(), locks_.end(), locked)) return;
+  // Where a link leads into no directory nothing can be saved: the save
+  // stops at that file, with its own message.
+  if (!files_.exists(real_directory)) return;
   locks_.reserve(locks_.size() + 1);
   locks_.emplace_back(real_directory, files_.lock_directory(real_directory));
 }
