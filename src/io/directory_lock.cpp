@@ -19,6 +19,7 @@
 #include "io/errors.h"
 #include "io/file_error.h"
 #include "io/file_system.h"
+#include "io/message_text.h"
 
 namespace cfg {
 
@@ -226,7 +227,8 @@ bool DiskFileSystem::try_lock_file(const std::filesystem::path& path, int& lock,
     const int fd = create_exclusive(path);
     if (fd >= 0) {
       const std::string line = line_of(me);
-      if (::write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size())) {
+      // Synced, so that on a network file system the other hosts see the holder.
+      if (::write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size()) || ::fsync(fd) != 0) {
         const int error = errno;
         ::close(fd);
         ::unlink(path.c_str());
@@ -240,7 +242,7 @@ bool DiskFileSystem::try_lock_file(const std::filesystem::path& path, int& lock,
     const std::optional<LockFileSeen> seen = look_at(path);
     if (!seen) continue;  // released meanwhile
     const std::optional<Holder> found = holder_in(seen->text);
-    holder = found ? "process " + std::to_string(found->pid) + " on " + found->host : std::string();
+    holder = found ? "process " + std::to_string(found->pid) + " on " + printable(found->host) : std::string();
     if (!found || !holder_is_gone(*found)) return false;
     const std::filesystem::path guard =
         path.string() + ".gone-" + std::to_string(found->pid) + "-" + std::to_string(found->start);
