@@ -101,7 +101,6 @@ void write_configuration_files(FileSystem& files, SaveLocks& locks, const FileTe
 }
 
 int set_values(FileSystem& files, const std::vector<std::string>& pairs, OutputWriter& out, OutputWriter& err) {
-  if (pairs.empty()) return operand_error(err, "set needs at least one KEY=VALUE (see config --help)");
   // Held from the read to the last rename, so that concurrent commands and
   // saves each see what the one before them wrote.
   SaveLocks locks(files);

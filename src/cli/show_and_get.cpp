@@ -29,7 +29,6 @@ int unknown_key_error(OutputWriter& err, const std::string& text, Lookup lookup)
 }
 
 int get_values(FileSystem& files, const std::vector<std::string>& keys, OutputWriter& out, OutputWriter& err) {
-  if (keys.empty()) return operand_error(err, "get needs at least one key (see config --help)");
   LoadedConfiguration loaded(files, out, err);
   Configuration whole = loaded.whole();
   // Every key is looked up before anything is printed.

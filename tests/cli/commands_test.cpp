@@ -166,7 +166,7 @@ TEST(Init, RemovesWhatItWroteWhenAWriteFails) {
   const auto bundled = bundled_examples();
   ASSERT_GT(bundled.size(), 2U);
   FailingAt disk(std::string(bundled[2].name));
-  const CliResult result = run_command_on(Command{"init", {}, false}, disk);
+  const CliResult result = run_command_on(Command{"init", "", {}}, disk);
   EXPECT_EQ(result.status, 2);
   EXPECT_NE(result.err.find(bundled[2].name), std::string::npos);
   EXPECT_TRUE(disk.files.empty());
