@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/commands.h"
-#include "cli/loaded_configuration.h"
+#include "cli/stored_configuration.h"
 #include "cli/value_text.h"
 #include "io/output_writer.h"
 
@@ -29,7 +29,7 @@ Json json_value(const FixedText<N>& text) {
 // objects of their members, each column of sets as an array of the sets in
 // use.
 int show_json(FileSystem& files, OutputWriter& out, OutputWriter& err) {
-  LoadedConfiguration loaded(files, out, err);
+  StoredConfiguration loaded(files, out, err);
   Configuration whole = loaded.whole();
   Json object = Json::object();
   walk_stored_values(

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "config/configuration_rules.h"
 #include "io/errors.h"
 #include "io/list_writer.h"
 
@@ -247,15 +248,14 @@ void print_acceptance_and_temperature(Terminal& term, const ConfigRecord& c) {
   term.say("@ Acceptance ratio=", c.accept_ratio);
   term.say("@ The adjustment of the Acceptance Ratio is +-", c.accept_ratio_adjust);
   term.say("@ Temperature start from ", c.temp_from, " to ", c.temp_to, ",multiply by ", c.quench_rate);
-  switch (c.temp_range_use) {
-    case 1: term.say("@ Use temperature range for all ensembles!"); break;
-    case 2: term.say("@ Use temperature range for the children!"); break;
-    default:
-      // A range use the optimizer does not know: the program ends here,
-      // before anything is asked or saved.
-      term.say("ERROR!!");
-      throw ProgramStop{1};
+  if (stops_the_report(c)) {
+    // A range use the optimizer does not know: the program ends here,
+    // before anything is asked or saved.
+    term.say("ERROR!!");
+    throw ProgramStop{1};
   }
+  term.say(c.temp_range_use == 1 ? "@ Use temperature range for all ensembles!"
+                                 : "@ Use temperature range for the children!");
   const bool fix_both = c.fix_both == 1;
   term.say(c.fix_temperature == 1 || fix_both ? "@ FIX TEMPERATURE!" : "@ DO NOT FIX TEMPERATURE!");
   term.say(c.fix_steps == 1 || fix_both ? "@ FIX STEPS!" : "@ DO NOT FIX STEPS!");

@@ -67,10 +67,7 @@ IntegerPair pair_on_disk(const ScratchConfig& scratch, const std::string& name) 
 }
 
 std::string saved_text_of(const ScratchConfig& scratch, ConfigRecord expected) {
-  if (expected.min_method == 5) {
-    expected.func_bc = close_pack_value(pair_on_disk(scratch, "atom_num.dat").first);
-    if (expected.close_pack == 1) expected.box_width = expected.func_bc;
-  }
+  apply_save_rules(expected, pair_on_disk(scratch, "atom_num.dat").first);
   return data_file_text(expected);
 }
 
