@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <bit>
+#include <cmath>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -12,6 +15,7 @@
 #include "cli/keys.h"
 #include "io/file_system.h"
 #include "io/output_writer.h"
+#include "io/shortest_real.h"
 #include "support/cli_harness.h"
 
 namespace cfg::testing {
@@ -293,6 +297,25 @@ TEST(Get, RealsThatJsonCannotHoldAreNamed) {
   const nlohmann::json object = nlohmann::json::parse(run_cli(scratch, {"show", "--json"}).out);
   EXPECT_EQ(object["temp_from"], "-Infinity");
   EXPECT_EQ(object["temp_to"], "NaN");
+}
+
+// get and show --json print every real with the same digits, random ones too.
+TEST(ShowJson, PrintsEachRealAsGetDoes) {
+  ScratchConfig scratch;
+  std::mt19937_64 bits(7);
+  const std::vector<std::string> keys = {"temp_from", "temp_to", "emin", "emax", "beta0", "tempfd", "quench_rate"};
+  std::vector<std::string> args = {"set"};
+  for (const std::string& key : keys) {
+    double value = std::bit_cast<double>(bits());
+    if (!std::isfinite(value)) value = 0.1;
+    args.push_back(key + "=" + shortest_real_text(value));
+  }
+  ASSERT_EQ(run_cli(scratch, args).status, 0);
+  const std::string json = run_cli(scratch, {"show", "--json"}).out;
+  for (const std::string& key : keys) {
+    const std::string got = run_cli(scratch, {"get", key}).out;
+    EXPECT_NE(json.find("\"" + key + "\": " + got.substr(0, got.size() - 1) + ",\n"), std::string::npos) << key << got;
+  }
 }
 
 TEST(ShowJson, GroupsRunsSetsAndColumns) {
