@@ -39,7 +39,7 @@ int check_configuration(FileSystem& files, OutputWriter& out, OutputWriter& err)
   ConfigRecord config;
   std::int32_t particle_count = 0;
   std::int32_t seed = 0;
-  const Configuration whole{config, *model, particle_count, seed};
+  const ConfigurationRefs whole{config, *model, particle_count, seed};
   for (const std::string& name : startup_file_names()) {
     check_read(problems, [&] {
       load_configuration_file(files, whole, name);

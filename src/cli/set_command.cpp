@@ -247,7 +247,7 @@ int set_values(FileSystem& files, const std::vector<std::string>& pairs, OutputW
   SaveLocks locks(files);
   StoredConfiguration stored(files, out, err);
   Session& s = stored.session();
-  Configuration whole = stored.whole();
+  ConfigurationRefs whole = stored.whole();
   if (parsed.not_a_pair) return operand_error(err, "set: \"" + parsed.wrong + "\" is not KEY=VALUE");
   if (!parsed.wrong.empty()) return unknown_key_error(err, parsed.wrong, Lookup::unknown);
 

@@ -30,7 +30,7 @@ int unknown_key_error(OutputWriter& err, const std::string& text, Lookup lookup)
 
 int get_values(FileSystem& files, const std::vector<std::string>& keys, OutputWriter& out, OutputWriter& err) {
   StoredConfiguration loaded(files, out, err);
-  Configuration whole = loaded.whole();
+  ConfigurationRefs whole = loaded.whole();
   // Every key is looked up before anything is printed.
   std::vector<std::string> values;
   for (const std::string& text : keys) {

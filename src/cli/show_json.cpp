@@ -77,7 +77,7 @@ void write_json(std::string& out, const JsonValue& value, std::size_t depth) {
 // use.
 int show_json(FileSystem& files, OutputWriter& out, OutputWriter& err) {
   StoredConfiguration stored(files, out, err);
-  Configuration whole = stored.whole();
+  ConfigurationRefs whole = stored.whole();
   JsonValue object{JsonValue::Kind::object, {}, {}};
   walk_stored_values(
       whole,

@@ -23,7 +23,7 @@ class StoredConfiguration {
   StoredConfiguration(FileSystem& files, OutputWriter& out, OutputWriter& err);
 
   Session& session() { return *session_; }
-  Configuration whole() {
+  ConfigurationRefs whole() {
     return {session_->config, session_->model, session_->particle_count, session_->seed};
   }
   // The count of A atoms as alloy.dat holds it, whatever the type.

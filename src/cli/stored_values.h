@@ -20,8 +20,8 @@ struct ValueInfo {
 // Walks the whole configuration in the order of the field table:
 // on_value(info, value&) for every value of a fixed record and for the count
 // of each set file; on_column(info, column&, rows) for each column of sets,
-// of which the first `rows` are in use. `whole` is a Configuration or a
-// ConstConfiguration.
+// of which the first `rows` are in use. `whole` is a ConfigurationRefs or a
+// ConstConfigurationRefs.
 template <class Whole, class OnValue, class OnColumn>
 void walk_stored_values(Whole& whole, OnValue&& on_value, OnColumn&& on_column) {
   for_each_file(kConfigurationFiles, [&](const auto& file) {

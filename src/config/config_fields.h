@@ -14,14 +14,14 @@ namespace cfg {
 // file of the table below picks its part of it (`config`, `model`, or the
 // whole for atom_num.dat's two counts).
 template <class Config, class Model, class Int>
-struct ConfigurationOf {
+struct ConfigurationRefsOf {
   Config& config;
   Model& model;
   Int& particle_count;
   Int& seed;
 };
-using Configuration = ConfigurationOf<ConfigRecord, EnergyModel, std::int32_t>;
-using ConstConfiguration = ConfigurationOf<const ConfigRecord, const EnergyModel, const std::int32_t>;
+using ConfigurationRefs = ConfigurationRefsOf<ConfigRecord, EnergyModel, std::int32_t>;
+using ConstConfigurationRefs = ConfigurationRefsOf<const ConfigRecord, const EnergyModel, const std::int32_t>;
 
 namespace field_table_detail {
 

@@ -134,7 +134,7 @@ const std::vector<std::string>& startup_file_names() {
   return names;
 }
 
-void load_configuration_file(FileSystem& files, Configuration whole, const std::string& name) {
+void load_configuration_file(FileSystem& files, ConfigurationRefs whole, const std::string& name) {
   if (name == "atom_num.dat") {
     load_atom_count_file(files, whole.particle_count, whole.seed);
   } else if (name == "data.dat") {

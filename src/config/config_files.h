@@ -35,7 +35,7 @@ std::vector<std::string> energy_file_names();
 // energy-model files.
 const std::vector<std::string>& startup_file_names();
 // Reads one of those files into the configuration, as start-up reads it.
-void load_configuration_file(FileSystem& files, Configuration whole, const std::string& name);
+void load_configuration_file(FileSystem& files, ConfigurationRefs whole, const std::string& name);
 
 // What option 8 reads of the model again: type.dat, then the other files of
 // the type just read; a_atom_count where the type stores it.

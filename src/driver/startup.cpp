@@ -8,7 +8,7 @@ namespace cfg {
 
 void start_up(Session& session) {
   print_start_banner(session.term);
-  const Configuration whole{session.config, session.model, session.particle_count, session.seed};
+  const ConfigurationRefs whole{session.config, session.model, session.particle_count, session.seed};
   const std::vector<std::string>& names = startup_file_names();
   load_configuration_file(session.files, whole, names.front());  // atom_num.dat
   session.term.say("Previous data is needed when you are using seeding");

@@ -62,7 +62,7 @@ std::vector<KeyCase> every_key() {
   DiskFileSystem files(scratch.dir());
   StringWriter out;
   StoredConfiguration loaded(files, out, out);
-  Configuration whole = loaded.whole();
+  ConfigurationRefs whole = loaded.whole();
   std::vector<KeyCase> cases;
   const auto add = [&](const ValueInfo& info, const auto& value) {
     KeyCase c{key_name(info.key), "", "", info.counts_lines};
