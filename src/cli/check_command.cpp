@@ -1,9 +1,12 @@
+#include <cmath>
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
 #include "config/config_files.h"
+#include "config/configuration_rules.h"
 #include "config/energy_model.h"
 #include "config/materials_library.h"
 #include "io/errors.h"
@@ -32,21 +35,25 @@ void check_read(std::vector<std::string>& problems, Read&& read) {
 // report. Each file is read once: option 8 reads the same files again.
 int check_configuration(FileSystem& files, OutputWriter& out, OutputWriter& err) {
   std::vector<std::string> problems;
+  auto model = std::make_unique<EnergyModel>();
+  ConfigRecord config;
   std::int32_t particle_count = 0;
   std::int32_t seed = 0;
-  check_read(problems, [&] { load_atom_count_file(files, particle_count, seed); });
-  ConfigRecord config;
-  bool data_read = false;
-  check_read(problems, [&] {
-    load_data_file(files, config);
-    data_read = true;
-  });
-  if (data_read && config.temp_range_use != 1 && config.temp_range_use != 2) {
-    problems.push_back("data.dat, record 8: temp_range_use is " + std::to_string(config.temp_range_use) +
-                       ", where 1 or 2 was expected; the report stops with ERROR!!");
+  const ConfigurationRefs whole{config, *model, particle_count, seed};
+  for (const std::string& name : startup_file_names()) {
+    check_read(problems, [&] {
+      load_configuration_file(files, whole, name);
+      if (name != "data.dat") return;
+      if (stops_the_report(config)) {
+        problems.push_back("data.dat, record 8: temp_range_use is " + std::to_string(config.temp_range_use) +
+                           ", where 1 or 2 was expected; the report stops with ERROR!!");
+      }
+      // The optimizer sizes its box by these.
+      for (const auto& [key, value] : {std::pair{"box_width", config.box_width}, std::pair{"func_bc", config.func_bc}}) {
+        if (!std::isfinite(value)) problems.push_back(std::string("data.dat, record 1: ") + key + " is not a finite number");
+      }
+    });
   }
-  auto model = std::make_unique<EnergyModel>();
-  for (const std::string& name : energy_file_names()) check_read(problems, [&] { load_energy_file(files, *model, name); });
   check_read(problems, [&] { check_materials_library(files); });
 
   out.flush();

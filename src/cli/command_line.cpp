@@ -4,6 +4,7 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "cli/command_table.h"
 #include "io/file_system.h"
 #include "io/output_writer.h"
 
@@ -11,62 +12,73 @@ namespace cfg {
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: config [-C DIR] [COMMAND [ARGS]]\n"
-    "\n"
-    "With no command, config is the interactive editor of the configuration files\n"
-    "in the working directory. The commands are for scripts:\n"
-    "\n"
-    "  show              print the summary report of the stored configuration\n"
-    "  show --json       print every stored value as one JSON object\n"
-    "  get KEY...        print each value named, one a line\n"
-    "  set KEY=VALUE...  change values and save the files that change\n"
-    "  check             read every file and report each problem found\n"
-    "  init              write the bundled example configuration here\n"
-    "\n"
-    "Options:\n"
-    "  -C DIR            work in DIR, as if started there\n"
-    "  -h, --help        print this text\n"
-    "  --version         print the version\n"
-    "\n"
-    "Keys are the field names: box_width, mc_steps[2], mb_ab.r0, qsc_a.name, ...\n"
-    "Exit status: 0 done, 1 the report stopped with ERROR!!, 2 an error.\n"
-    "See config(1) for the keys and the rules of set.\n";
-
-bool is_command(std::string_view word) {
-  return word == "show" || word == "get" || word == "set" || word == "check" || word == "init";
+// "  show              print ...": the synopsis in a column of 18.
+void append_usage_line(std::string& text, std::string_view synopsis, std::string_view summary) {
+  text.append("  ").append(synopsis);
+  text.append(synopsis.size() < 18 ? 18 - synopsis.size() : 1, ' ');
+  text.append(summary).append("\n");
 }
+
+std::string make_usage_text() {
+  std::string text =
+      "usage: config [-C DIR] [COMMAND [ARGS]]\n"
+      "\n"
+      "With no command, config is the interactive editor of the configuration files\n"
+      "in the working directory. The commands are for scripts:\n"
+      "\n";
+  for (const CommandForm& form : command_forms()) append_usage_line(text, form.synopsis(), form.summary);
+  text += "\nOptions:\n";
+  for (const ProgramOption& option : program_options()) append_usage_line(text, option.spelling, option.summary);
+  text +=
+      "\n"
+      "Keys are the field names: box_width, mc_steps[2], mb_ab.r0, qsc_a.name, ...\n"
+      "Exit status: 0 done, 1 the report stopped with ERROR!!, 2 an error.\n"
+      "See config(1) for the keys and the rules of set.\n";
+  return text;
+}
+
+bool is_command(std::string_view word) { return find_command_form(word, "") != nullptr; }
 
 }  // namespace
 
-std::string_view usage_text() { return kUsage; }
+std::string_view usage_text() {
+  static const std::string text = make_usage_text();
+  return text;
+}
 
 CommandLine parse_command_line(const std::vector<std::string_view>& args) {
   CommandLine line;
   Command& command = line.command;
+  const CommandForm* form = nullptr;
+  bool options_ended = false;  // after "--" every word is a command or an operand
   for (std::size_t i = 0; i < args.size() && line.error.empty(); ++i) {
     const std::string_view arg = args[i];
-    if (arg == "-h" || arg == "--help") {
+    const bool option = !options_ended && !arg.empty() && arg[0] == '-';
+    if (option && arg == "--") {
+      options_ended = true;
+    } else if (option && (arg == "-h" || arg == "--help")) {
       line.help = true;
-    } else if (command.name.empty() && arg == "--version") {
+    } else if (option && !form && arg == "--version") {
       line.version = true;
-    } else if (command.name.empty() && arg == "-C") {
+    } else if (option && !form && arg == "-C") {
       if (i + 1 == args.size()) {
         line.error = "option -C needs a directory";
       } else {
         line.directories.emplace_back(args[++i]);
       }
-    } else if (command.name == "show" && arg == "--json") {
-      command.json = true;
-    } else if (!arg.empty() && arg[0] == '-' && (command.name != "set" || arg.find('=') == std::string_view::npos)) {
+    } else if (option && form && find_command_form(command.name, arg)) {
+      command.option = arg;
+      form = find_command_form(command.name, arg);
+    } else if (option && !(form && form->takes_pairs() && arg.find('=') != std::string_view::npos)) {
       line.error = "unknown option '" + std::string(arg) + "'";
-    } else if (command.name.empty()) {
+    } else if (!form) {
       if (!is_command(arg)) {
         line.error = "unknown command '" + std::string(arg) + "'";
       } else {
         command.name = arg;
+        form = find_command_form(arg, "");
       }
-    } else if (command.name == "get" || command.name == "set") {
+    } else if (form->takes_operands()) {
       command.operands.emplace_back(arg);
     } else {
       line.error = command.name + " takes no argument '" + std::string(arg) + "'";

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/command_table.h"
 #include "io/errors.h"
 #include "io/output_writer.h"
 
@@ -12,19 +13,12 @@ int operand_error(OutputWriter& err, const std::string& message) {
 }
 
 int run_command(const Command& command, FileSystem& files, OutputWriter& out, OutputWriter& err) {
+  const CommandForm* form = find_command_form(command.name, command.option);
+  if (form == nullptr) return operand_error(err, "unknown command '" + command.name + "'");
+  if (form->takes_operands() && command.operands.empty()) return operand_error(err, std::string(form->missing));
   int status = 2;
   try {
-    if (command.name == "show") {
-      status = command.json ? show_json(files, out, err) : show_report(files, out, err);
-    } else if (command.name == "get") {
-      status = get_values(files, command.operands, out, err);
-    } else if (command.name == "set") {
-      status = set_values(files, command.operands, out, err);
-    } else if (command.name == "check") {
-      status = check_configuration(files, out, err);
-    } else if (command.name == "init") {
-      status = write_example_configuration(files, out, err);
-    }
+    status = form->handler(files, command.operands, out, err);
   } catch (const FatalError& error) {
     out.flush();
     status = operand_error(err, error.what());

@@ -12,10 +12,11 @@
 namespace cfg {
 
 // One command of the command line, after the options that come before it.
+// Its forms are those of the table of commands (cli/command_table.h).
 struct Command {
   std::string name;                   // show, get, set, check, init
+  std::string option;                 // the option of the form: --json; empty for the plain form
   std::vector<std::string> operands;  // keys for get, KEY=VALUE pairs for set
-  bool json = false;                  // show --json
 };
 
 // Runs a command on the configuration in `files`; the result is the exit
@@ -24,6 +25,7 @@ struct Command {
 int run_command(const Command& command, FileSystem& files, OutputWriter& out, OutputWriter& err);
 
 // The commands, each given a loaded or empty directory by run_command.
+// get and set are given at least one operand.
 int show_report(FileSystem& files, OutputWriter& out, OutputWriter& err);
 int show_json(FileSystem& files, OutputWriter& out, OutputWriter& err);
 int get_values(FileSystem& files, const std::vector<std::string>& keys, OutputWriter& out, OutputWriter& err);

@@ -1,4 +1,5 @@
-#include <map>
+#include <bit>
+#include <cmath>
 #include <memory>
 #include <set>
 #include <string>
@@ -7,30 +8,58 @@
 
 #include "cli/commands.h"
 #include "cli/keys.h"
-#include "cli/loaded_configuration.h"
+#include "cli/stored_configuration.h"
 #include "config/config_files.h"
-#include "config/wrapping_arithmetic.h"
+#include "config/configuration_rules.h"
 #include "driver/saving.h"
 #include "io/errors.h"
+#include "io/list_writer.h"
 #include "io/output_writer.h"
+#include "io/record_reader.h"
 #include "io/single_item.h"
 
 namespace cfg {
 
 namespace {
 
-// Every file of the configuration with the text a save writes for it; the
-// set files only when `with_sets` names them, as their text is the longest.
-FileTexts texts_of(const Session& s, const std::set<std::string>& with_sets) {
-  FileTexts texts;
-  texts.emplace_back("atom_num.dat", atom_count_file_text(s.particle_count, s.seed));
-  texts.emplace_back("data.dat", data_file_text(s.config));
-  for (const std::string& name : energy_file_names()) {
-    const bool set_file = name == "protein2.dat" || name == "chima2.dat";
-    if (!set_file || with_sets.count(name) != 0) texts.emplace_back(name, energy_file_text(s.model, name));
+// ---- parsing ----
+
+// One KEY=VALUE operand, its key parsed.
+struct Assignment {
+  FieldKey key;
+  std::string name;       // the key as it is typed
+  std::string_view text;  // the value as typed
+};
+
+// The operands as assignments; the first that is not KEY=VALUE with a key of
+// that form is `wrong`.
+struct ParsedPairs {
+  std::vector<Assignment> assignments;
+  std::string wrong;
+  bool not_a_pair = false;
+};
+
+ParsedPairs parse_pairs(const std::vector<std::string>& pairs) {
+  ParsedPairs parsed;
+  for (const std::string& pair : pairs) {
+    const std::size_t equals = pair.find('=');
+    if (equals == std::string::npos) {
+      parsed.wrong = pair;
+      parsed.not_a_pair = true;
+      return parsed;
+    }
+    const std::string_view name = std::string_view(pair).substr(0, equals);
+    const std::optional<FieldKey> key = parse_key(name);
+    if (!key) {
+      parsed.wrong = name;
+      return parsed;
+    }
+    parsed.assignments.push_back({*key, key_name(*key), std::string_view(pair).substr(equals + 1)});
   }
-  return texts;
+  return parsed;
 }
+
+// ---- assigning one value ----
 
 const char* reason_for(SingleItem found) {
   switch (found) {
@@ -65,17 +94,55 @@ std::string kind_of(const FixedText<N>&) {
   return "a text of at most " + std::to_string(N) + " characters";
 }
 
-// Assigns one KEY=VALUE pair; the reason it cannot be, or "" when it was.
+bool same_value(std::int32_t a, std::int32_t b) { return a == b; }
+bool same_value(double a, double b) {
+  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) || (std::isnan(a) && std::isnan(b));
+}
+template <std::size_t N>
+bool same_value(const FixedText<N>& a, const FixedText<N>& b) {
+  return a.view() == b.view();
+}
+
+template <class T>
+const T& file_item(const T& value) {
+  return value;
+}
+template <std::size_t N>
+std::string file_item(const FixedText<N>& text) {
+  return file_text_item(text.view());
+}
+
+// Whether the value, written as a save writes it, reads back as itself.
+template <class T>
+bool reads_back(const T& value) {
+  std::string text;
+  append_list_record(text, file_item(value));
+  TextLines lines("value", std::move(text));
+  RecordReader reader(lines);
+  T back{};
+  try {
+    reader.read(back);
+  } catch (const FatalError&) {
+    return false;
+  }
+  return same_value(back, value) && lines.count_lines() == 1;
+}
+
+// Assigns one value; the reason it cannot be, or "" when it was.
 template <class Whole>
-std::string assign_pair(Whole& whole, const FieldKey& key, std::string_view text) {
+std::string assign(Whole& whole, const Assignment& assignment) {
   std::string problem;
-  const Lookup lookup = with_stored_value(whole, key, [&](const ValueInfo& info, auto& value) {
+  const Lookup lookup = with_stored_value(whole, assignment.key, [&](const ValueInfo& info, auto& value) {
     if (info.counts_lines) {
       problem = "it counts the lines of " + std::string(info.file) + ", which is edited as a file of its own";
       return;
     }
+    if (assignment.text.find('\n') != std::string_view::npos) {
+      problem = "a line feed, which no line of " + std::string(info.file) + " can hold";
+      return;
+    }
     auto candidate = value;
-    const SingleItem found = read_single_item(text, item_ref(candidate));
+    const SingleItem found = read_single_item(assignment.text, item_ref(candidate));
     if (found != SingleItem::read) {
       problem = std::string(reason_for(found)) + ": expected " + std::string(kind_of(value));
       return;
@@ -86,11 +153,84 @@ std::string assign_pair(Whole& whole, const FieldKey& key, std::string_view text
         return;
       }
     }
+    if (!reads_back(candidate)) {
+      problem = "a value that " + std::string(info.file) + " would not read back as it is";
+      return;
+    }
     value = candidate;
   });
   if (lookup == Lookup::beyond_sets) return "beyond the sets in use";
   if (lookup == Lookup::unknown) return "unknown";
   return problem;
+}
+
+// ---- the rules ----
+
+// What the rules make of the values given; the reason a value given cannot
+// stand, or "" when none.
+std::string apply_rules(Session& s, const std::set<std::string>& given) {
+  const auto is_given = [&](const char* key) { return given.count(key) != 0; };
+  if (is_given("particle_count") && s.particle_count < 1) {
+    return "cannot set particle_count: " + std::to_string(s.particle_count) + " is below 1";
+  }
+  // What the next start-up would make of a new particle count.
+  if (is_given("particle_count") && !is_given("seed")) {
+    s.seed = seed_at_startup(s.seed, s.particle_count);
+    const AtomCountSource source = startup_a_atom_count_source(s.model.potential_type);
+    if (source == AtomCountSource::particle_count && !is_given("a_atom_count")) {
+      take_a_atom_count(s.model, source, s.particle_count);
+    }
+  }
+  // Where the type stores the count of A atoms in qscff.dat, the two stored
+  // counts are one value.
+  if (stored_a_atom_count_source(s.model.potential_type) == AtomCountSource::qsc_file) {
+    if (is_given("a_atom_count") && is_given("qsc_count") && s.model.a_atom_count != s.model.qsc_count) {
+      return "cannot set a_atom_count and qsc_count to different values: under potential type " +
+             std::to_string(s.model.potential_type) + " they are one value";
+    }
+    if (is_given("a_atom_count")) s.model.qsc_count = s.model.a_atom_count;
+    if (is_given("qsc_count")) s.model.a_atom_count = s.model.qsc_count;
+  }
+  // The close-pack value replaces these at every save under LBFGS.
+  if (save_replaces_func_bc(s.config) && is_given("func_bc")) {
+    return "cannot set func_bc: under min_method 5 every save replaces it by the close-pack value";
+  }
+  if (save_replaces_box_width(s.config) && is_given("box_width")) {
+    return "cannot set box_width: under min_method 5 with close_pack 1 every save replaces it by the close-pack value";
+  }
+  apply_save_rules(s.config, s.particle_count);
+  return "";
+}
+
+// ---- the comparison of texts ----
+
+// Every file of the configuration with the text a save writes for it; the
+// set files only when `with_sets` names them, as their text is the longest.
+// alloy.dat holds `alloy_count`.
+FileTexts texts_of(const Session& s, const std::set<std::string>& with_sets, std::int32_t alloy_count) {
+  FileTexts texts;
+  texts.emplace_back("atom_num.dat", atom_count_file_text(s.particle_count, s.seed));
+  texts.emplace_back("data.dat", data_file_text(s.config));
+  for_each_file(kEnergyFiles, [&](const auto& file) {
+    const std::string name(std::string_view(file.name));
+    if (is_set_file<std::decay_t<decltype(file)>>::value && with_sets.count(name) == 0) return;
+    if (name == "alloy.dat") {
+      EnergyModel alloy;
+      alloy.a_atom_count = alloy_count;
+      texts.emplace_back(name, energy_file_text(alloy, name));
+    } else {
+      texts.emplace_back(name, energy_file_text(s.model, name));
+    }
+  });
+  return texts;
+}
+
+FileTexts changed_texts(const FileTexts& before, const FileTexts& after) {
+  FileTexts changed;
+  for (std::size_t i = 0; i < after.size(); ++i) {
+    if (after[i].second != before[i].second) changed.push_back(after[i]);
+  }
+  return changed;
 }
 
 }  // namespace
@@ -101,80 +241,40 @@ void write_configuration_files(FileSystem& files, SaveLocks& locks, const FileTe
 }
 
 int set_values(FileSystem& files, const std::vector<std::string>& pairs, OutputWriter& out, OutputWriter& err) {
-  if (pairs.empty()) return operand_error(err, "set needs at least one KEY=VALUE (see config --help)");
+  const ParsedPairs parsed = parse_pairs(pairs);
   // Held from the read to the last rename, so that concurrent commands and
   // saves each see what the one before them wrote.
   SaveLocks locks(files);
-  LoadedConfiguration loaded(files, out, err);
-  Session& s = loaded.session();
-  Configuration whole = loaded.whole();
+  StoredConfiguration stored(files, out, err);
+  Session& s = stored.session();
+  ConfigurationRefs whole = stored.whole();
+  if (parsed.not_a_pair) return operand_error(err, "set: \"" + parsed.wrong + "\" is not KEY=VALUE");
+  if (!parsed.wrong.empty()) return unknown_key_error(err, parsed.wrong, Lookup::unknown);
 
+  // ---- look-up: every key names a stored value, once ----
   std::set<std::string> given;
   std::set<std::string> set_files;
-  std::vector<std::pair<FieldKey, std::string_view>> assignments;
-  for (const std::string& pair : pairs) {
-    const std::size_t equals = pair.find('=');
-    if (equals == std::string::npos) return operand_error(err, "set: \"" + pair + "\" is not KEY=VALUE");
-    const std::string_view name = std::string_view(pair).substr(0, equals);
-    const std::optional<FieldKey> key = parse_key(name);
-    const Lookup lookup = key ? with_stored_value(whole, *key,
-                                                  [&](const ValueInfo& info, const auto&) {
-                                                    if (info.key.index > 0 && (info.file == "protein2.dat" ||
-                                                                               info.file == "chima2.dat")) {
-                                                      set_files.emplace(info.file);
-                                                    }
-                                                  })
-                              : Lookup::unknown;
-    if (lookup != Lookup::found) return unknown_key_error(err, std::string(name), lookup);
-    given.insert(key_name(*key));
-    assignments.emplace_back(*key, std::string_view(pair).substr(equals + 1));
-  }
-
-  // What each file holds now, as a save would write it: the loaded values,
-  // except alloy.dat under the Q-SC type, whose count the load replaced by
-  // that of qscff.dat. A file is written when this changes.
-  FileTexts before = texts_of(s, set_files);
-  if (s.model.potential_type == 9) {
-    auto stored = std::make_unique<EnergyModel>();
-    load_energy_file(files, *stored, "alloy.dat");
-    for (auto& [name, text] : before) {
-      if (name == "alloy.dat") text = energy_file_text(*stored, name);
+  for (const Assignment& assignment : parsed.assignments) {
+    const Lookup lookup = with_stored_value(whole, assignment.key, [&](const ValueInfo& info, const auto&) {
+      if (info.in_set_file && info.key.index > 0) set_files.emplace(info.file);
+    });
+    if (lookup != Lookup::found) return unknown_key_error(err, assignment.name, lookup);
+    if (!given.insert(assignment.name).second) {
+      return operand_error(err, "cannot set " + assignment.name + ": given twice");
     }
   }
-  for (const auto& [key, text] : assignments) {
-    const std::string problem = assign_pair(whole, key, text);
-    if (!problem.empty()) return operand_error(err, "cannot set " + key_name(key) + ": " + problem);
-  }
 
-  // What the next start-up would make of a new particle count.
-  if (given.count("particle_count") != 0 && given.count("seed") == 0) {
-    if (s.seed != 0) s.seed = wrapping_sub(s.particle_count, 1);
-    if (s.model.potential_type == 5 && given.count("a_atom_count") == 0) s.model.a_atom_count = s.particle_count;
+  // What each file holds now, as a save would write it: alloy.dat with its own
+  // count, whatever the type. A file is written when this changes.
+  const FileTexts before = texts_of(s, set_files, stored.alloy_a_atom_count());
+  for (const Assignment& assignment : parsed.assignments) {
+    const std::string problem = assign(whole, assignment);
+    if (!problem.empty()) return operand_error(err, "cannot set " + assignment.name + ": " + problem);
   }
-  // Under the Q-SC type the two stored counts of A atoms are one value.
-  if (s.model.potential_type == 9) {
-    if (given.count("a_atom_count") != 0 && given.count("qsc_count") == 0) s.model.qsc_count = s.model.a_atom_count;
-    if (given.count("qsc_count") != 0 && given.count("a_atom_count") == 0) s.model.a_atom_count = s.model.qsc_count;
-  }
-  // The close-pack value replaces these at every save under LBFGS.
-  if (s.config.min_method == 5) {
-    if (given.count("func_bc") != 0) {
-      return operand_error(err, "cannot set func_bc: under min_method 5 every save replaces it by the close-pack value");
-    }
-    if (s.config.close_pack == 1 && given.count("box_width") != 0) {
-      return operand_error(
-          err, "cannot set box_width: under min_method 5 with close_pack 1 every save replaces it by the close-pack value");
-    }
-    s.config.func_bc = close_pack_value(s.particle_count);
-    if (s.config.close_pack == 1) s.config.box_width = s.config.func_bc;
-  }
+  const std::string refused = apply_rules(s, given);
+  if (!refused.empty()) return operand_error(err, refused);
 
-  FileTexts changed;
-  const FileTexts after = texts_of(s, set_files);
-  for (std::size_t i = 0; i < after.size(); ++i) {
-    if (after[i].second != before[i].second) changed.push_back(after[i]);
-  }
-  write_configuration_files(files, locks, changed, err);
+  write_configuration_files(files, locks, changed_texts(before, texts_of(s, set_files, s.model.a_atom_count)), err);
   return 0;
 }
 

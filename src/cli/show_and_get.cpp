@@ -3,7 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/keys.h"
-#include "cli/loaded_configuration.h"
+#include "cli/stored_configuration.h"
 #include "cli/value_text.h"
 #include "io/output_writer.h"
 #include "report/summary_report.h"
@@ -11,7 +11,7 @@
 namespace cfg {
 
 int show_report(FileSystem& files, OutputWriter& out, OutputWriter& err) {
-  LoadedConfiguration loaded(files, out, err);
+  StoredConfiguration loaded(files, out, err);
   print_summary_report(loaded.session(), ReportVariant::after_reload);
   return 0;
 }
@@ -29,9 +29,8 @@ int unknown_key_error(OutputWriter& err, const std::string& text, Lookup lookup)
 }
 
 int get_values(FileSystem& files, const std::vector<std::string>& keys, OutputWriter& out, OutputWriter& err) {
-  if (keys.empty()) return operand_error(err, "get needs at least one key (see config --help)");
-  LoadedConfiguration loaded(files, out, err);
-  Configuration whole = loaded.whole();
+  StoredConfiguration loaded(files, out, err);
+  ConfigurationRefs whole = loaded.whole();
   // Every key is looked up before anything is printed.
   std::vector<std::string> values;
   for (const std::string& text : keys) {

@@ -14,14 +14,14 @@ namespace cfg {
 // file of the table below picks its part of it (`config`, `model`, or the
 // whole for atom_num.dat's two counts).
 template <class Config, class Model, class Int>
-struct ConfigurationOf {
+struct ConfigurationRefsOf {
   Config& config;
   Model& model;
   Int& particle_count;
   Int& seed;
 };
-using Configuration = ConfigurationOf<ConfigRecord, EnergyModel, std::int32_t>;
-using ConstConfiguration = ConfigurationOf<const ConfigRecord, const EnergyModel, const std::int32_t>;
+using ConfigurationRefs = ConfigurationRefsOf<ConfigRecord, EnergyModel, std::int32_t>;
+using ConstConfigurationRefs = ConfigurationRefsOf<const ConfigRecord, const EnergyModel, const std::int32_t>;
 
 namespace field_table_detail {
 
@@ -62,7 +62,7 @@ constexpr auto qsc_count_field() {
 inline constexpr auto kAtomCountFile =
     record_file("atom_num.dat", kWhole, record(CFG_FIELD(particle_count), CFG_FIELD(seed)));
 
-inline constexpr auto kDataFile = record_file(
+inline constexpr auto kDataFile = created_when_missing(record_file(
     "data.dat", kConfig,
     record(CFG_FIELD(box_width), CFG_FIELD(sort_accuracy), CFG_FIELD(func_bc), CFG_FIELD(func_fit),
            CFG_FIELD(simplex_tol), CFG_FIELD(cg_tol), CFG_FIELD(random_kind, codes_from(1, 2)),
@@ -103,7 +103,7 @@ inline constexpr auto kDataFile = record_file(
     // Records 16 to 18: the parallel GA of runs 1 to 3.
     per_run(CFG_RUN(pga_ensembles), CFG_RUN(pga_parents), CFG_RUN(pga_same)),
     record(CFG_FIELD(accept_check_adjust), CFG_FIELD(accept_ratio_adjust), CFG_FIELD(temp_min), CFG_FIELD(temp_max)),
-    record(CFG_FIELD(step_min), CFG_FIELD(step_max), CFG_FIELD(astep_min), CFG_FIELD(astep_max)));
+    record(CFG_FIELD(step_min), CFG_FIELD(step_max), CFG_FIELD(astep_min), CFG_FIELD(astep_max))));
 
 inline constexpr auto kTypeFile = record_file(
     "type.dat", kModel, record(CFG_FIELD(potential_type, codes_from(1, 9)), CFG_FIELD(center_of_mass, codes_from(1, 2))));
@@ -120,9 +120,9 @@ inline constexpr auto kProtein2File = set_file(
     "protein2.dat", kModel, "residue_set_count", [](auto& m) -> auto& { return m.residue_set_count; },
     "residues_type", [](auto& m) -> auto& { return m.residues_type; },  //
     "residues_num", [](auto& m) -> auto& { return m.residues_num; });
-inline constexpr auto kEamAaFile = record_file("eam_aa.dat", kModel, CFG_EAM(eam_aa));
-inline constexpr auto kEamBbFile = record_file("eam_bb.dat", kModel, CFG_EAM(eam_bb));
-inline constexpr auto kEamAbFile = record_file("eam_ab.dat", kModel, CFG_EAM(eam_ab));
+inline constexpr auto kEamAaFile = created_when_missing(record_file("eam_aa.dat", kModel, CFG_EAM(eam_aa)));
+inline constexpr auto kEamBbFile = created_when_missing(record_file("eam_bb.dat", kModel, CFG_EAM(eam_bb)));
+inline constexpr auto kEamAbFile = created_when_missing(record_file("eam_ab.dat", kModel, CFG_EAM(eam_ab)));
 inline constexpr auto kChima1File = record_file(
     "chima1.dat", kModel,
     record(CFG_FIELD(ci_bond_length), CFG_FIELD(ci_epsilon), CFG_FIELD(ci_bond_angle), CFG_FIELD(ci_exclusive_diameter),

@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "config/config_fields.h"
+#include "config/configuration_rules.h"
+#include "config/potential_types.h"
 #include "io/errors.h"
 #include "io/list_writer.h"
 #include "io/record_reader.h"
@@ -109,17 +111,8 @@ std::string atom_count_file_text(std::int32_t particle_count, std::int32_t seed)
 }
 
 void load_energy_model_at_startup(FileSystem& files, EnergyModel& model, std::int32_t particle_count) {
-  read_energy_file(files, model, "type.dat");
-  read_energy_file(files, model, "alloy.dat");
-  if (model.potential_type == 5) model.a_atom_count = particle_count;
-  for (const char* name : {"parameter1.dat", "parameter2.dat", "parameter3.dat", "protein1.dat"}) {
-    read_energy_file(files, model, name);
-  }
-  for (const char* name : {"protein2.dat", "eam_aa.dat", "eam_bb.dat", "eam_ab.dat", "chima1.dat", "chima2.dat",
-                           "qscff.dat"}) {
-    read_energy_file(files, model, name);
-  }
-  if (model.potential_type == 9) model.a_atom_count = model.qsc_count;
+  for (const std::string& name : energy_file_names()) read_energy_file(files, model, name);
+  take_a_atom_count(model, startup_a_atom_count_source(model.potential_type), particle_count);
 }
 
 void load_energy_file(FileSystem& files, EnergyModel& model, const std::string& name) {
@@ -132,27 +125,40 @@ std::vector<std::string> energy_file_names() {
   return names;
 }
 
+const std::vector<std::string>& startup_file_names() {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> all;
+    for_each_file(kConfigurationFiles, [&](const auto& file) { all.emplace_back(std::string_view(file.name)); });
+    return all;
+  }();
+  return names;
+}
+
+void load_configuration_file(FileSystem& files, ConfigurationRefs whole, const std::string& name) {
+  if (name == "atom_num.dat") {
+    load_atom_count_file(files, whole.particle_count, whole.seed);
+  } else if (name == "data.dat") {
+    load_data_file(files, whole.config);
+  } else {
+    read_energy_file(files, whole.model, name);
+  }
+}
+
 void reload_energy_model(FileSystem& files, EnergyModel& model) {
   // type.dat first: the type read decides which further files are read.
-  for (const char* name : {"type.dat", "alloy.dat", "parameter1.dat"}) read_energy_file(files, model, name);
+  read_energy_file(files, model, "type.dat");
   for (const std::string& name : energy_files_to_save(model.potential_type)) {
-    if (name == "type.dat" || name == "alloy.dat" || name == "parameter1.dat") continue;
-    read_energy_file(files, model, name);
+    if (name != "type.dat") read_energy_file(files, model, name);
   }
-  if (model.potential_type == 9) model.a_atom_count = model.qsc_count;
+  take_a_atom_count(model, stored_a_atom_count_source(model.potential_type), 0);
 }
 
 std::vector<std::string> energy_files_to_save(std::int32_t potential_type) {
-  std::vector<std::string> names = {"type.dat", "alloy.dat", "parameter1.dat"};
-  switch (potential_type) {
-    case 2: names.insert(names.end(), {"parameter2.dat", "parameter3.dat"}); break;
-    case 3:
-    case 4: names.insert(names.end(), {"protein1.dat", "protein2.dat"}); break;
-    case 5: names.insert(names.end(), {"eam_aa.dat", "eam_bb.dat", "eam_ab.dat"}); break;
-    case 7:
-    case 8: names.insert(names.end(), {"chima1.dat", "chima2.dat"}); break;
-    case 9: names.emplace_back("qscff.dat"); break;
-    default: break;
+  std::vector<std::string> names(kFilesOfEveryType.begin(), kFilesOfEveryType.end());
+  if (const PotentialType* type = find_potential_type(potential_type)) {
+    for (std::string_view name : type->own_files) {
+      if (!name.empty()) names.emplace_back(name);
+    }
   }
   return names;
 }
@@ -175,7 +181,11 @@ std::string energy_file_text(const EnergyModel& model, const std::string& name) 
 }
 
 bool must_exist_before_save(const std::string& name) {
-  return name != "eam_aa.dat" && name != "eam_bb.dat" && name != "eam_ab.dat";
+  bool created = false;
+  for_each_file(kConfigurationFiles, [&](const auto& file) {
+    if (std::string_view(file.name) == name) created = file.created_by_save;
+  });
+  return !created;
 }
 
 }  // namespace cfg

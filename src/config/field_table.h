@@ -118,6 +118,7 @@ struct RecordFile {
   TableName name;
   Part part;
   std::tuple<Records...> records;
+  bool created_by_save = false;  // a save may create it; the others must exist
 };
 
 // A file of sets, one per line, as many as it has lines: the count is the
@@ -132,6 +133,7 @@ struct SetFile {
   First first;  // (part) -> the vector of the first column
   TableName second_name;
   Second second;
+  bool created_by_save = false;
 };
 
 template <class T>
@@ -173,6 +175,13 @@ template <class Part, class Count, class First, class Second>
 constexpr auto set_file(std::string_view name, Part part, std::string_view count_name, Count count,
                         std::string_view first_name, First first, std::string_view second_name, Second second) {
   return SetFile<Part, Count, First, Second>{name, part, count_name, count, first_name, first, second_name, second};
+}
+
+// A file that a save creates when it is missing.
+template <class File>
+constexpr File created_when_missing(File file) {
+  file.created_by_save = true;
+  return file;
 }
 
 // Walks: each calls `f` once per item, in table order.

@@ -1,26 +1,11 @@
 #include "driver/banners.h"
 
-#include <array>
 #include <string_view>
 
 namespace cfg {
 
 namespace {
 constexpr const char* kBlankBannerLine = "                                             ";  // 45 blanks
-
-// "             VERSION  v2.8" and blanks to 45 characters, from the
-// project's version.
-constexpr std::size_t kBannerWidth = 45;
-constexpr auto kVersionLine = [] {
-  std::array<char, kBannerWidth + 1> line{};
-  line.fill(' ');
-  line[kBannerWidth] = '\0';
-  std::size_t at = 0;
-  for (const std::string_view part : {std::string_view("             VERSION  v"), std::string_view(CONFIG_VERSION_SHORT)}) {
-    for (const char c : part) line[at++] = c;
-  }
-  return line;
-}();
 }  // namespace
 
 void print_start_banner(Terminal& term) {
@@ -31,7 +16,8 @@ void print_start_banner(Terminal& term) {
   term.say("   TORVALEMBRIX For VARIOUS POTENTAIL        ");
   term.say("   Configuration editor for the optimizer    ");
   term.say(kBlankBannerLine);
-  term.say(kVersionLine.data());
+  // The screen as specified: not the package version, which may move on.
+  term.say("             VERSION  v2.8                   ");
   term.say(kBlankBannerLine);
   term.blank_line();
   term.blank_line();

@@ -44,7 +44,7 @@ Replacement plan_for(const std::string& name, const std::string& text, FileStatu
   throw FatalError(culprit + ": cannot save: " + (step != nullptr ? step->cause() : std::string(failure.what())));
 }
 
-bool must_exist(const std::string& name) { return name != "data.dat" && must_exist_before_save(name); }
+bool must_exist(const std::string& name) { return must_exist_before_save(name); }
 
 // The one place the backup setting is read.
 bool backups_wanted() {

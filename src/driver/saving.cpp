@@ -1,22 +1,16 @@
 #include "driver/saving.h"
 
-#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "config/config_files.h"
+#include "config/configuration_rules.h"
 #include "driver/banners.h"
 #include "io/errors.h"
 #include "report/summary_report.h"
 
 namespace cfg {
-
-double close_pack_value(std::int32_t particle_count) {
-  const double n = static_cast<double>(particle_count);
-  const double radius = (std::pow(n * 3.0 / 17.77153175, 0.3333333333333333) + 1.0) * 1.122462048309373;
-  return radius * radius;
-}
 
 namespace {
 
@@ -65,10 +59,7 @@ bool save_asking_before_overwriting(Session& session) {
 bool quit_and_save(Session& session) {
   Terminal& term = session.term;
   ConfigRecord& config = session.config;
-  if (config.min_method == 5) {
-    config.func_bc = close_pack_value(session.particle_count);
-    if (config.close_pack == 1) config.box_width = config.func_bc;
-  }
+  apply_save_rules(config, session.particle_count);
   print_summary_report(session, ReportVariant::before_save);
   ask_save_question(term);
   session.answer = term.read_answer_line();

@@ -5,15 +5,13 @@
 #include <utility>
 #include <vector>
 
+#include "config/configuration_rules.h"
 #include "config/session.h"
 #include "driver/save_locks.h"
 #include "io/errors.h"
 #include "io/file_system.h"
 
 namespace cfg {
-
-// The squared close-packing radius for a cluster of particle_count particles.
-double close_pack_value(std::int32_t particle_count);
 
 // Main-menu option 9: the report, the save question and the save. True when
 // the program ends here, false when the main menu comes next: after a wrong

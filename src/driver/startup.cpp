@@ -1,37 +1,20 @@
 #include "driver/startup.h"
 
 #include "config/config_files.h"
+#include "config/configuration_rules.h"
 #include "driver/banners.h"
 
 namespace cfg {
 
-namespace {
-
-void load_particle_count(Session& session) {
-  load_atom_count_file(session.files, session.particle_count, session.seed);
-  // A seeded run always starts from the structure of one particle fewer.
-  if (session.seed != 0) session.seed = wrapping_sub(session.particle_count, 1);
-}
-
-void load_records(Session& session) {
-  load_data_file(session.files, session.config);
-  session.config.recover = 0;
-  load_energy_model_at_startup(session.files, session.model, session.particle_count);
-}
-
-}  // namespace
-
 void start_up(Session& session) {
   print_start_banner(session.term);
-  load_particle_count(session);
+  const ConfigurationRefs whole{session.config, session.model, session.particle_count, session.seed};
+  const std::vector<std::string>& names = startup_file_names();
+  load_configuration_file(session.files, whole, names.front());  // atom_num.dat
   session.term.say("Previous data is needed when you are using seeding");
   session.answer = FixedText<4>("n");
-  load_records(session);
-}
-
-void load_at_startup(Session& session) {
-  load_particle_count(session);
-  load_records(session);
+  for (std::size_t i = 1; i < names.size(); ++i) load_configuration_file(session.files, whole, names[i]);
+  apply_startup_rules(session.config, session.model, session.particle_count, session.seed);
 }
 
 void reload_stored_configuration(Session& session) {

@@ -5,11 +5,9 @@
 namespace cfg {
 
 // Prints the start banner and the notice and loads the whole configuration,
-// applying the start-up rules for seed, recover and a_atom_count.
+// every file in the order of startup_file_names(), then applies the start-up
+// rules for seed, recover and a_atom_count.
 void start_up(Session& session);
-
-// The loading of start-up alone, printing nothing.
-void load_at_startup(Session& session);
 
 // What option 8 reads again: data.dat, atom_num.dat and the energy model of
 // the stored type, without the start-up rules.

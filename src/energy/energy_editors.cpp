@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "config/potential_types.h"
 #include "energy/model_editors.h"
 
 namespace cfg {
@@ -41,33 +42,22 @@ void edit_initial_condition(Session& session) {
 void choose_potential_model(Session& session) {
   Terminal& term = session.term;
   for (;;) {
-    term.say(" 1.Many-body potential");
-    term.say(" 2.Alloys with many-body potential");
-    term.say(" 3.Protein-folding:Beta folding");
-    term.say(" 4.Protein-folding:Alpha folding");
-    term.say(" 5.EAM Potential  ");
-    term.say(" 6.Universal protein folding");
-    term.say(" 7.Chen and Imamura's protein folding(N)");
-    term.say(" 8.Chen and Imamura's protein folding(3N)");
-    term.say(" 9.Q-SC Force-Field potential)");
+    for (const PotentialType& type : kPotentialTypes) term.say(type.menu_line);
     term.ask(session.model.potential_type);
-    if (session.model.potential_type >= 1 && session.model.potential_type <= 9) return;
+    if (find_potential_type(session.model.potential_type) != nullptr) return;
     term.input_error();
   }
 }
 
 void edit_chosen_model(Session& session) {
-  switch (session.model.potential_type) {
-    case 1:
-    case 2: edit_many_body_potential(session); break;
-    case 3:
-    case 4:
-    case 6: edit_protein_folding(session); break;
-    case 5: edit_eam_parameters(session); break;
-    case 9: edit_qsc_parameters(session); break;
-    case 7:
-    case 8: edit_chen_imamura_model(session); break;
-    default: break;
+  const PotentialType* type = find_potential_type(session.model.potential_type);
+  if (type == nullptr) return;
+  switch (type->editor) {
+    case ModelEditor::many_body: edit_many_body_potential(session); break;
+    case ModelEditor::protein_folding: edit_protein_folding(session); break;
+    case ModelEditor::eam: edit_eam_parameters(session); break;
+    case ModelEditor::qsc: edit_qsc_parameters(session); break;
+    case ModelEditor::chen_imamura: edit_chen_imamura_model(session); break;
   }
 }
 

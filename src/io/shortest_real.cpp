@@ -1,19 +1,49 @@
 #include "io/shortest_real.h"
 
+#include <charconv>
 #include <cmath>
-
-// The JSON library's own conversion, so that get and show --json print every
-// real alike; this header alone brings no streams with it.
-#include <nlohmann/detail/conversions/to_chars.hpp>
+#include <cstdlib>
+#include <system_error>
 
 namespace cfg {
 
 std::string shortest_real_text(double value) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
-  char buffer[64];
-  const char* const end = nlohmann::detail::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, static_cast<std::size_t>(end - buffer));
+  std::string text = std::signbit(value) ? "-" : "";
+  if (value == 0) return text + "0.0";
+  // The shortest digits that read back, as d.ddde[+-]x.
+  char buffer[32];
+  const std::to_chars_result result =
+      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
+  const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
+  const std::size_t e = scientific.find('e');
+  std::string digits(scientific.substr(0, e));
+  if (digits.size() > 1) digits.erase(1, 1);  // the point
+  int exponent = 0;
+  const char* sign_or_digit = scientific.data() + e + 1;
+  if (*sign_or_digit == '+') ++sign_or_digit;
+  std::from_chars(sign_or_digit, result.ptr, exponent);
+  const int point = exponent + 1;  // digits before the decimal point
+  const int count = static_cast<int>(digits.size());
+  if (point > -4 && point <= 15) {
+    if (point >= count) {
+      text += digits + std::string(static_cast<std::size_t>(point - count), '0') + ".0";
+    } else if (point > 0) {
+      text += digits.substr(0, static_cast<std::size_t>(point)) + "." + digits.substr(static_cast<std::size_t>(point));
+    } else {
+      text += "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+    }
+    return text;
+  }
+  text += digits.substr(0, 1);
+  if (count > 1) text += "." + digits.substr(1);
+  const int shown = point - 1;
+  text += shown < 0 ? "e-" : "e+";
+  const int magnitude = std::abs(shown);
+  if (magnitude < 10) text += '0';
+  text += std::to_string(magnitude);
+  return text;
 }
 
 }  // namespace cfg

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <utility>
 
+#include "config/configuration_rules.h"
+#include "config/potential_types.h"
 #include "io/errors.h"
 #include "io/list_writer.h"
 
@@ -247,15 +249,14 @@ void print_acceptance_and_temperature(Terminal& term, const ConfigRecord& c) {
   term.say("@ Acceptance ratio=", c.accept_ratio);
   term.say("@ The adjustment of the Acceptance Ratio is +-", c.accept_ratio_adjust);
   term.say("@ Temperature start from ", c.temp_from, " to ", c.temp_to, ",multiply by ", c.quench_rate);
-  switch (c.temp_range_use) {
-    case 1: term.say("@ Use temperature range for all ensembles!"); break;
-    case 2: term.say("@ Use temperature range for the children!"); break;
-    default:
-      // A range use the optimizer does not know: the program ends here,
-      // before anything is asked or saved.
-      term.say("ERROR!!");
-      throw ProgramStop{1};
+  if (stops_the_report(c)) {
+    // A range use the optimizer does not know: the program ends here,
+    // before anything is asked or saved.
+    term.say("ERROR!!");
+    throw ProgramStop{1};
   }
+  term.say(c.temp_range_use == 1 ? "@ Use temperature range for all ensembles!"
+                                 : "@ Use temperature range for the children!");
   const bool fix_both = c.fix_both == 1;
   term.say(c.fix_temperature == 1 || fix_both ? "@ FIX TEMPERATURE!" : "@ DO NOT FIX TEMPERATURE!");
   term.say(c.fix_steps == 1 || fix_both ? "@ FIX STEPS!" : "@ DO NOT FIX STEPS!");
@@ -308,7 +309,7 @@ void print_many_body_alloy(const Session& session, ReportVariant variant) {
   term.say("@ For ", m.mb_ab.name);
 }
 
-void print_chen_imamura(Terminal& term, const EnergyModel& m, const char* form_line) {
+void print_chen_imamura(Terminal& term, const EnergyModel& m, std::string_view form_line) {
   term.say(form_line);
   term.say("@ The Neutral bond sets:(Start-end)");
   say_neutral_bond_line(term, m);
@@ -347,22 +348,19 @@ void print_qsc(const Session& session) {
 void print_energy_model(const Session& session, ReportVariant variant) {
   Terminal& term = session.term;
   const EnergyModel& m = session.model;
-  switch (m.potential_type) {
-    case 1: print_many_body_pure(session, variant); break;
-    case 2: print_many_body_alloy(session, variant); break;
-    case 3:
-      term.say("@ For Beta-Sheets");
+  const PotentialType* type = find_potential_type(m.potential_type);
+  if (type == nullptr) return;  // a type the optimizer does not know prints nothing
+  switch (type->report) {
+    case ReportBlock::many_body_pure: print_many_body_pure(session, variant); break;
+    case ReportBlock::many_body_alloy: print_many_body_alloy(session, variant); break;
+    case ReportBlock::residue_sets:
+      term.say(type->report_heading);
       say_residue_line(term, m);
       break;
-    case 4:
-      term.say("@ For Alpha-Helices");
-      say_residue_line(term, m);
-      break;
-    case 5: print_eam(session); break;
-    case 7: print_chen_imamura(term, m, "@ For Chen and Imamura Folding N"); break;
-    case 8: print_chen_imamura(term, m, "@ For Chen and Imamura Folding 3N"); break;
-    case 9: print_qsc(session); break;
-    default: break;  // 6 (universal protein folding) and unknown types print nothing
+    case ReportBlock::eam: print_eam(session); break;
+    case ReportBlock::neutral_bond_sets: print_chen_imamura(term, m, type->report_heading); break;
+    case ReportBlock::qsc: print_qsc(session); break;
+    case ReportBlock::nothing: break;
   }
 }
 

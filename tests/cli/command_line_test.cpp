@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/command_table.h"
 #include "io/output_writer.h"
 #include "support/cli_harness.h"
 
@@ -36,7 +40,7 @@ TEST_P(ParseCommandLine, ReadsWhatWasTyped) {
   EXPECT_EQ(line.version, c.version);
   EXPECT_EQ(line.command.name, c.command);
   EXPECT_EQ(line.command.operands, c.operands);
-  EXPECT_EQ(line.command.json, c.json);
+  EXPECT_EQ(line.command.option == "--json", c.json);
   EXPECT_EQ(!line.error.empty(), c.error) << line.error;
 }
 
@@ -56,7 +60,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{{"get", "--json"}, {}, false, false, "get", {}, false, true},
                       ParseCase{{"set", "-x"}, {}, false, false, "set", {}, false, true},
                       ParseCase{{"check", "extra"}, {}, false, false, "check", {}, false, true},
-                      ParseCase{{"show", "-C", "a"}, {}, false, false, "show", {}, false, true}));
+                      ParseCase{{"show", "-C", "a"}, {}, false, false, "show", {}, false, true},
+                      // "--" ends the options: what follows is a command or an operand.
+                      ParseCase{{"get", "--", "seed"}, {}, false, false, "get", {"seed"}, false, false},
+                      ParseCase{{"set", "--", "-x=1", "-h"}, {}, false, false, "set", {"-x=1", "-h"}, false, false},
+                      ParseCase{{"--", "check"}, {}, false, false, "check", {}, false, false},
+                      ParseCase{{"-C", "a", "--", "-C"}, {"a"}, false, false, "", {}, false, true},
+                      ParseCase{{"show", "--", "--json"}, {}, false, false, "show", {}, false, true}));
 
 TEST(CommandLine, HelpAndVersionGoToStandardOutput) {
   ScratchConfig scratch;
@@ -66,16 +76,74 @@ TEST(CommandLine, HelpAndVersionGoToStandardOutput) {
   EXPECT_EQ(help.err, "");
   const CliResult version = run_cli(scratch, {"--version"});
   EXPECT_EQ(version.status, 0);
-  // config MAJOR.MINOR.PATCH, the banner showing MAJOR.MINOR.
-  const std::string& text = version.out;
-  ASSERT_EQ(text.rfind("config ", 0), 0U) << text;
-  const std::size_t patch_dot = text.rfind('.');
-  ASSERT_NE(patch_dot, std::string::npos);
-  const std::string major_minor = text.substr(7, patch_dot - 7);
-  EXPECT_NE(major_minor.find('.'), std::string::npos);
-  std::string banner_line = "             VERSION  v" + major_minor;
-  banner_line.resize(45, ' ');
-  EXPECT_NE(scratch.run("8\n").out.find(" " + banner_line + "\n"), std::string::npos) << banner_line;
+  // config MAJOR.MINOR.PATCH; the banner shows the specified screen's v2.8
+  // whatever the package version.
+  ASSERT_EQ(version.out.rfind("config ", 0), 0U) << version.out;
+  EXPECT_NE(scratch.run("8\n").out.find("              VERSION  v2.8                   \n"), std::string::npos);
+}
+
+// The usage text, as scripts and the manual know it.
+TEST(CommandLine, TheUsageTextIsAsDocumented) {
+  EXPECT_EQ(usage_text(),
+            "usage: config [-C DIR] [COMMAND [ARGS]]\n"
+            "\n"
+            "With no command, config is the interactive editor of the configuration files\n"
+            "in the working directory. The commands are for scripts:\n"
+            "\n"
+            "  show              print the summary report of the stored configuration\n"
+            "  show --json       print every stored value as one JSON object\n"
+            "  get KEY...        print each value named, one a line\n"
+            "  set KEY=VALUE...  change values and save the files that change\n"
+            "  check             read every file and report each problem found\n"
+            "  init              write the bundled example configuration here\n"
+            "\n"
+            "Options:\n"
+            "  -C DIR            work in DIR, as if started there\n"
+            "  -h, --help        print this text\n"
+            "  --version         print the version\n"
+            "\n"
+            "Keys are the field names: box_width, mc_steps[2], mb_ab.r0, qsc_a.name, ...\n"
+            "Exit status: 0 done, 1 the report stopped with ERROR!!, 2 an error.\n"
+            "See config(1) for the keys and the rules of set.\n");
+}
+
+// The manual's COMMANDS section has one tagged paragraph per command form,
+// headed by its name and option: exactly the forms of the table.
+TEST(CommandLine, TheManualNamesEveryCommandFormAndNoOther) {
+  std::ifstream manual(CONFIG_TESTS_DIR "/../docs/config.1");
+  ASSERT_TRUE(manual) << "docs/config.1";
+  std::set<std::string> documented;
+  bool in_commands = false;
+  std::string line;
+  std::string previous;
+  while (std::getline(manual, line)) {
+    if (line.rfind(".SH", 0) == 0 || line.rfind(".SS", 0) == 0) in_commands = line == ".SH COMMANDS";
+    if (in_commands && previous == ".TP" && line.rfind(".B", 0) == 0) {
+      std::istringstream words(line.substr(line.find(' ') + 1));
+      std::string name;
+      std::string option;
+      words >> name >> option;
+      std::string form = name;
+      if (option.rfind("\\-\\-", 0) == 0) form += " --" + option.substr(4);
+      documented.insert(form);
+    }
+    previous = line;
+  }
+  std::set<std::string> forms;
+  for (const CommandForm& form : command_forms()) {
+    forms.insert(std::string(form.name) + (form.option.empty() ? "" : " " + std::string(form.option)));
+  }
+  EXPECT_EQ(documented, forms);
+}
+
+TEST(CommandLine, DoubleDashEndsTheOptions) {
+  ScratchConfig scratch;
+  const CliResult got = run_cli(scratch, {"get", "--", "particle_count"});
+  EXPECT_EQ(got.status, 0) << got.err;
+  EXPECT_EQ(got.out, "38\n");
+  const CliResult set = run_cli(scratch, {"set", "--", "particle_count=40"});
+  EXPECT_EQ(set.status, 0) << set.err;
+  EXPECT_EQ(run_cli(scratch, {"get", "particle_count"}).out, "40\n");
 }
 
 TEST(CommandLine, AWrongArgumentIsOneLineAndAHintOnStandardError) {

@@ -116,6 +116,20 @@ TEST(Check, NamesAReportThatWouldStop) {
   EXPECT_NE(result.err.find("qscff.dat"), std::string::npos);
 }
 
+// A box that no run can size: what a negative particle count once stored.
+TEST(Check, NamesABoxWidthOrFuncBcThatIsNotFinite) {
+  ScratchConfig scratch;
+  std::string data = scratch.read("data.dat");
+  data.replace(0, data.find(" 1.0D-12"), "NaN");
+  data.replace(data.find(" 10.291681957957886"), 19, " -Inf");
+  scratch.write("data.dat", data);
+  const CliResult result = run_cli(scratch, {"check"});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err,
+            "config: data.dat, record 1: box_width is not a finite number\n"
+            "config: data.dat, record 1: func_bc is not a finite number\n");
+}
+
 TEST(Init, WritesTheExampleIntoAnEmptyDirectoryWhereEverythingWorks) {
   ScratchConfig examples;
   ScratchConfig scratch;
@@ -166,7 +180,7 @@ TEST(Init, RemovesWhatItWroteWhenAWriteFails) {
   const auto bundled = bundled_examples();
   ASSERT_GT(bundled.size(), 2U);
   FailingAt disk(std::string(bundled[2].name));
-  const CliResult result = run_command_on(Command{"init", {}, false}, disk);
+  const CliResult result = run_command_on(Command{"init", "", {}}, disk);
   EXPECT_EQ(result.status, 2);
   EXPECT_NE(result.err.find(bundled[2].name), std::string::npos);
   EXPECT_TRUE(disk.files.empty());

@@ -1,17 +1,21 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <bit>
+#include <cmath>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
-#include "cli/loaded_configuration.h"
+#include "cli/stored_configuration.h"
 #include "cli/stored_values.h"
 #include "cli/keys.h"
 #include "io/file_system.h"
 #include "io/output_writer.h"
+#include "io/shortest_real.h"
 #include "support/cli_harness.h"
 
 namespace cfg::testing {
@@ -57,8 +61,8 @@ std::vector<KeyCase> every_key() {
   ScratchConfig scratch;
   DiskFileSystem files(scratch.dir());
   StringWriter out;
-  LoadedConfiguration loaded(files, out, out);
-  Configuration whole = loaded.whole();
+  StoredConfiguration loaded(files, out, out);
+  ConfigurationRefs whole = loaded.whole();
   std::vector<KeyCase> cases;
   const auto add = [&](const ValueInfo& info, const auto& value) {
     KeyCase c{key_name(info.key), "", "", info.counts_lines};
@@ -247,7 +251,29 @@ INSTANTIATE_TEST_SUITE_P(
                       BadPairs{{"potential_type=0"}, "potential_type"}, BadPairs{{"run_method[2]=4"}, "run_method[2]"},
                       BadPairs{{"ch_count=2"}, "ch_count"}, BadPairs{{"residue_set_count=2"}, "residue_set_count"},
                       BadPairs{{"residues_num[4]=2"}, "residues_num[4]"}, BadPairs{{"mc_steps[4]=2"}, "mc_steps[4]"},
-                      BadPairs{{"close_pack=0", "box_width=3", "func_bc=2"}, "func_bc"}));
+                      BadPairs{{"close_pack=0", "box_width=3", "func_bc=2"}, "func_bc"},
+                      // Values that the files would not read back as they were given.
+                      BadPairs{{"mb_aa.name='\n'"}, "mb_aa.name"}, BadPairs{{"residues_type[1]='\n'"}, "residues_type[1]"},
+                      BadPairs{{"mb_aa.name='a\n'"}, "mb_aa.name"}, BadPairs{{"qsc_a.name=a\nb"}, "qsc_a.name"},
+                      // One value given twice, or by two keys with different values.
+                      BadPairs{{"seed=3", "seed=4"}, "seed"}, BadPairs{{"seed=3", "seed=3"}, "seed"},
+                      BadPairs{{"potential_type=9", "a_atom_count=5", "qsc_count=6"}, "qsc_count"},
+                      // No particles: the close-pack value would be NaN.
+                      BadPairs{{"particle_count=-1"}, "particle_count"}, BadPairs{{"particle_count=0"}, "particle_count"}));
+
+// The refusal of what would not read back keeps the rules the optimizer's
+// reader shares: an exponent without its letter, and Q as an exponent letter.
+TEST(Set, KeepsTheRulesOfTheFilesReader) {
+  ScratchConfig scratch;
+  ASSERT_EQ(run_cli(scratch, {"set", "temp_to=1-5", "temp_from=2Q3"}).status, 0);
+  EXPECT_EQ(run_cli(scratch, {"get", "temp_to", "temp_from"}).out, "1e-05\n2000.0\n");
+}
+
+TEST(Set, UnderQscTheTwoCountsOfAAtomsMayBeGivenAlike) {
+  ScratchConfig scratch;
+  ASSERT_EQ(run_cli(scratch, {"set", "potential_type=9", "a_atom_count=5", "qsc_count=5"}).status, 0);
+  EXPECT_EQ(run_cli(scratch, {"get", "qsc_count", "a_atom_count"}).out, "5\n5\n");
+}
 
 TEST(Get, PrintsEachValueOnItsLineInTheOrderAsked) {
   ScratchConfig scratch;
@@ -271,6 +297,25 @@ TEST(Get, RealsThatJsonCannotHoldAreNamed) {
   const nlohmann::json object = nlohmann::json::parse(run_cli(scratch, {"show", "--json"}).out);
   EXPECT_EQ(object["temp_from"], "-Infinity");
   EXPECT_EQ(object["temp_to"], "NaN");
+}
+
+// get and show --json print every real with the same digits, random ones too.
+TEST(ShowJson, PrintsEachRealAsGetDoes) {
+  ScratchConfig scratch;
+  std::mt19937_64 bits(7);
+  const std::vector<std::string> keys = {"temp_from", "temp_to", "emin", "emax", "beta0", "tempfd", "quench_rate"};
+  std::vector<std::string> args = {"set"};
+  for (const std::string& key : keys) {
+    double value = std::bit_cast<double>(bits());
+    if (!std::isfinite(value)) value = 0.1;
+    args.push_back(key + "=" + shortest_real_text(value));
+  }
+  ASSERT_EQ(run_cli(scratch, args).status, 0);
+  const std::string json = run_cli(scratch, {"show", "--json"}).out;
+  for (const std::string& key : keys) {
+    const std::string got = run_cli(scratch, {"get", key}).out;
+    EXPECT_NE(json.find("\"" + key + "\": " + got.substr(0, got.size() - 1) + ",\n"), std::string::npos) << key << got;
+  }
 }
 
 TEST(ShowJson, GroupsRunsSetsAndColumns) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "support/session_harness.h"
+#include "support/screen_texts.h"
 
 namespace cfg {
 namespace {
@@ -36,8 +37,7 @@ const std::string kMainMenu =
     " 11.Change recover method..\n"
     " Press [ENTER] for default choice:'9. Quit and save!'\n";
 
-const std::string kInputError =
-    "\n WARING!!!!!!!!!!!!!!!!!!!!!!!!!\n Can not recognize the input parameter!\n Please select again!\n\n";
+const std::string& kInputError = testing::kInputErrorText;
 
 const std::string kClosingBanner = "\n"
                                    " " + kBlank45 + "\n"

@@ -14,6 +14,7 @@
 #include "io/list_writer.h"
 #include "io/record_reader.h"
 #include "support/session_harness.h"
+#include "support/screen_texts.h"
 
 namespace cfg::testing {
 
@@ -71,8 +72,7 @@ inline std::string line_after(const std::string& out, const std::string& line) {
 inline const std::string kMainMenuFirstLine = " Choose an option between 1 - 11.";
 
 // The five-line input-error message.
-inline const std::vector<std::string> kInputError = {
-    "", " WARING!!!!!!!!!!!!!!!!!!!!!!!!!", " Can not recognize the input parameter!", " Please select again!", ""};
+inline const std::vector<std::string>& kInputError = kInputErrorLines;
 
 // The example's data.dat with one record (from 1) replaced.
 inline std::string data_with_record(const ScratchConfig& scratch, int record, const std::string& text) {

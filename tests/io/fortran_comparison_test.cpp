@@ -16,6 +16,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "io/errors.h"
@@ -99,6 +100,11 @@ const FortranReference& reference() {
 #define REQUIRE_GFORTRAN()                                                                    \
   do {                                                                                        \
     if (std::system("command -v gfortran >/dev/null 2>&1") != 0) {                            \
+      /* CI sets this: there a missing gfortran is a failure, not a skip. */                  \
+      const char* required = std::getenv("CONFIG_REQUIRE_FORTRAN");                           \
+      if (required != nullptr && std::string_view(required) == "1") {                         \
+        FAIL() << "gfortran is not on PATH and CONFIG_REQUIRE_FORTRAN=1";                      \
+      }                                                                                       \
       GTEST_SKIP() << "gfortran is not on PATH";                                              \
     }                                                                                         \
     ASSERT_TRUE(reference().built()) << "gfortran could not build the reference program:\n" \

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "io/errors.h"
+#include "support/screen_texts.h"
 
 namespace cfg {
 namespace {
@@ -109,8 +110,7 @@ TEST(Say, PrintsOneListDirectedLine) {
 TEST(InputError, FiveLines) {
   Keyboard keyboard("");
   keyboard.term.input_error();
-  EXPECT_EQ(keyboard.out.text(),
-            "\n WARING!!!!!!!!!!!!!!!!!!!!!!!!!\n Can not recognize the input parameter!\n Please select again!\n\n");
+  EXPECT_EQ(keyboard.out.text(), testing::kInputErrorText);
 }
 
 TEST(Pause, ExactlyGoResumes) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/session_harness.h"
+#include "support/screen_texts.h"
 
 namespace cfg {
 namespace {
@@ -20,8 +21,7 @@ using Files = std::map<std::string, std::string>;
 
 const char* const kMenuLine = " Choose an option between 1 - 11.\n";
 const char* const kNotice = " Previous data is needed when you are using seeding\n";
-const char* const kInputError =
-    "\n WARING!!!!!!!!!!!!!!!!!!!!!!!!!\n Can not recognize the input parameter!\n Please select again!\n\n";
+const std::string& kInputError = testing::kInputErrorText;
 const char* const kSaved = " config. dat has been saved !\n";
 
 const char* const kEnergyFiles[] = {"type.dat",     "alloy.dat",    "parameter1.dat", "parameter2.dat", "parameter3.dat",

@@ -6,6 +6,7 @@
 #include "io/line_source.h"
 #include "io/list_writer.h"
 #include "io/record_reader.h"
+#include "support/screen_texts.h"
 
 namespace cfg::testing {
 
@@ -37,8 +38,7 @@ Lines join(std::initializer_list<Lines> parts) {
 std::string num(std::int32_t value) { return std::string(" ").append(format_integer(value)); }
 std::string num(double value) { return std::string(" ").append(format_real(value)); }
 
-const Lines kInputError = {"", " WARING!!!!!!!!!!!!!!!!!!!!!!!!!", " Can not recognize the input parameter!",
-                           " Please select again!", ""};
+const Lines kInputError = kInputErrorLines;
 
 const Lines kAccuracyMenu = {" If you are not sure for some parameter..",    " Please type in the default value !",
                              " 1.Change local minima serching parameters",  " 2.Change the Monte Carlo depent parameters",
@@ -67,10 +67,7 @@ IntegerPair pair_on_disk(const ScratchConfig& scratch, const std::string& name) 
 }
 
 std::string saved_text_of(const ScratchConfig& scratch, ConfigRecord expected) {
-  if (expected.min_method == 5) {
-    expected.func_bc = close_pack_value(pair_on_disk(scratch, "atom_num.dat").first);
-    if (expected.close_pack == 1) expected.box_width = expected.func_bc;
-  }
+  apply_save_rules(expected, pair_on_disk(scratch, "atom_num.dat").first);
   return data_file_text(expected);
 }
 

@@ -1,0 +1,61 @@
+#include "cli/command_table.h"
+
+#include <array>
+
+#include "cli/commands.h"
+
+namespace cfg {
+
+namespace {
+
+int run_show(FileSystem& files, const std::vector<std::string>&, OutputWriter& out, OutputWriter& err) {
+  return show_report(files, out, err);
+}
+int run_show_json(FileSystem& files, const std::vector<std::string>&, OutputWriter& out, OutputWriter& err) {
+  return show_json(files, out, err);
+}
+int run_check(FileSystem& files, const std::vector<std::string>&, OutputWriter& out, OutputWriter& err) {
+  return check_configuration(files, out, err);
+}
+int run_init(FileSystem& files, const std::vector<std::string>&, OutputWriter& out, OutputWriter& err) {
+  return write_example_configuration(files, out, err);
+}
+
+constexpr std::array kCommandForms = {
+    CommandForm{"show", "", "", "", "print the summary report of the stored configuration", run_show},
+    CommandForm{"show", "--json", "", "", "print every stored value as one JSON object", run_show_json},
+    CommandForm{"get", "", "KEY...", "get needs at least one key (see config --help)",
+                "print each value named, one a line", get_values},
+    CommandForm{"set", "", "KEY=VALUE...", "set needs at least one KEY=VALUE (see config --help)",
+                "change values and save the files that change", set_values},
+    CommandForm{"check", "", "", "", "read every file and report each problem found", run_check},
+    CommandForm{"init", "", "", "", "write the bundled example configuration here", run_init},
+};
+
+constexpr std::array kProgramOptions = {
+    ProgramOption{"-C DIR", "work in DIR, as if started there"},
+    ProgramOption{"-h, --help", "print this text"},
+    ProgramOption{"--version", "print the version"},
+};
+
+}  // namespace
+
+std::string CommandForm::synopsis() const {
+  std::string text(name);
+  if (!option.empty()) text.append(" ").append(option);
+  if (!operands.empty()) text.append(" ").append(operands);
+  return text;
+}
+
+std::span<const CommandForm> command_forms() { return kCommandForms; }
+
+const CommandForm* find_command_form(std::string_view name, std::string_view option) {
+  for (const CommandForm& form : kCommandForms) {
+    if (form.name == name && form.option == option) return &form;
+  }
+  return nullptr;
+}
+
+std::span<const ProgramOption> program_options() { return kProgramOptions; }
+
+}  // namespace cfg
