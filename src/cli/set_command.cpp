@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/keys.h"
 #include "cli/loaded_configuration.h"
+#include "cli/set_refusals.h"
 #include "config/config_files.h"
 #include "config/wrapping_arithmetic.h"
 #include "driver/saving.h"
@@ -71,7 +72,7 @@ std::string assign_pair(Whole& whole, const FieldKey& key, std::string_view text
   std::string problem;
   const Lookup lookup = with_stored_value(whole, key, [&](const ValueInfo& info, auto& value) {
     if (info.counts_lines) {
-      problem = "it counts the lines of " + std::string(info.file) + ", which is edited as a file of its own";
+      problem = counted_lines_refusal(info.file);
       return;
     }
     auto candidate = value;
@@ -158,11 +159,10 @@ int set_values(FileSystem& files, const std::vector<std::string>& pairs, OutputW
   // The close-pack value replaces these at every save under LBFGS.
   if (s.config.min_method == 5) {
     if (given.count("func_bc") != 0) {
-      return operand_error(err, "cannot set func_bc: under min_method 5 every save replaces it by the close-pack value");
+      return operand_error(err, "cannot set func_bc: " + std::string(rule_refusal("func_bc")));
     }
     if (s.config.close_pack == 1 && given.count("box_width") != 0) {
-      return operand_error(
-          err, "cannot set box_width: under min_method 5 with close_pack 1 every save replaces it by the close-pack value");
+      return operand_error(err, "cannot set box_width: " + std::string(rule_refusal("box_width")));
     }
     s.config.func_bc = close_pack_value(s.particle_count);
     if (s.config.close_pack == 1) s.config.box_width = s.config.func_bc;
