@@ -20,6 +20,7 @@ struct TextWidth<FixedText<N>> : std::integral_constant<std::size_t, N> {};
 // The kind of a value of type T with the codes given.
 template <class T>
 void describe_value(KeyDescription& described, AcceptedCodes codes) {
+  described.accepted = codes;
   if constexpr (std::is_same_v<T, double>) {
     described.kind = "real";
   } else if constexpr (std::is_same_v<T, std::int32_t>) {

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "config/field_table.h"
+
 namespace cfg {
 
 // What `keys` tells of one key: every key of the table of fields, in file
@@ -19,6 +21,7 @@ struct KeyDescription {
   std::string_view file;
   std::string_view meaning;
   std::vector<std::pair<std::int32_t, std::string_view>> codes;  // a code's meaning, in code order
+  AcceptedCodes accepted;                                         // what set takes
   std::string refused;  // why set refuses it; empty when it does not
 };
 
