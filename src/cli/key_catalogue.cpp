@@ -84,8 +84,9 @@ std::vector<KeyDescription> describe_every_key() {
   return keys;
 }
 
-// Matches `pattern` from `p` against `key` from `k`: '*' any run of
-// characters, '?' any one, everything else itself.
+// Whether `pattern` matches the whole of `key`: '*' any run of characters,
+// '?' any one, everything else itself. A '*' that fails to match is retried
+// one character further on, which keeps the work within pattern times key.
 bool glob_matches(std::string_view pattern, std::string_view key) {
   std::size_t p = 0, k = 0;
   std::size_t star = std::string_view::npos, star_k = 0;
