@@ -189,8 +189,8 @@ constexpr auto set_file(std::string_view name, Part part, std::string_view count
                         std::string_view count_meaning, std::string_view first_name, First first,
                         std::string_view first_meaning, std::string_view second_name, Second second,
                         std::string_view second_meaning) {
-  return SetFile<Part, Count, First, Second>{name,          part,  count_name,    count,  count_meaning, first_name,
-                                             first,         first_meaning, second_name, second, second_meaning};
+  return SetFile<Part, Count, First, Second>{name,       part,          count_name, count,  count_meaning, first_name,
+                                             first,      first_meaning, second_name, second, second_meaning};
 }
 
 // Walks: each calls `f` once per item, in table order.
