@@ -15,6 +15,7 @@
 #   quit8   keyboard "8\n": reload and report, nothing written
 #   get     config get particle_count: the command line's load and one value
 #   show    config show: the command line's load and the report
+#   keys    config keys and keys --json, on the example only
 # Then the targets: the CPU time of the whole process (perf stat -e
 # task-clock, median of RUNS runs) as a ratio to the floor, a program that
 # only returns, linked statically by this script, run in turn with it so that
@@ -229,6 +230,9 @@ ratio_target() {
 
 row "quit8 example" "$dir" "$scratch/quit8.in" "$config"
 row "get example" "$dir" "$scratch/quit8.in" "$config" get particle_count
+# keys reads no file: it should stay within 1.5 times get.
+row "keys example" "$dir" "$scratch/quit8.in" "$config" keys
+row "keys --json example" "$dir" "$scratch/quit8.in" "$config" keys --json
 row "show example" "$dir" "$scratch/quit8.in" "$config" show
 echo
 echo

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "cli/commands.h"
+#include "cli/key_commands.h"
 
 namespace cfg {
 
@@ -30,6 +31,10 @@ constexpr std::array kCommandForms = {
                 "change values and save the files that change", set_values},
     CommandForm{"check", "", "", "", "read every file and report each problem found", run_check},
     CommandForm{"init", "", "", "", "write the bundled example configuration here", run_init},
+    CommandForm{"keys", "", "[PATTERN...]", "", "list the keys with their kinds, files and meanings", list_keys},
+    CommandForm{"keys", "--json", "[PATTERN...]", "", "the same as one JSON array", list_keys_json},
+    CommandForm{"completion", "", "bash|zsh|fish", "completion needs a shell: bash, zsh or fish",
+                "print the shell's completion script", print_completion},
 };
 
 constexpr std::array kProgramOptions = {

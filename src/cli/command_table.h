@@ -23,7 +23,7 @@ struct CommandForm {
   std::string_view name;
   std::string_view option;     // empty: the plain form
   std::string_view operands;   // as the usage text names them; empty: none taken
-  std::string_view missing;    // the error when operands are taken but none were given
+  std::string_view missing;    // the error when operands are taken but none were given; empty: they are optional
   std::string_view summary;    // the usage text's description
   CommandHandler handler;
 

@@ -15,7 +15,9 @@ int operand_error(OutputWriter& err, const std::string& message) {
 int run_command(const Command& command, FileSystem& files, OutputWriter& out, OutputWriter& err) {
   const CommandForm* form = find_command_form(command.name, command.option);
   if (form == nullptr) return operand_error(err, "unknown command '" + command.name + "'");
-  if (form->takes_operands() && command.operands.empty()) return operand_error(err, std::string(form->missing));
+  if (form->takes_operands() && !form->missing.empty() && command.operands.empty()) {
+    return operand_error(err, std::string(form->missing));
+  }
   int status = 2;
   try {
     status = form->handler(files, command.operands, out, err);

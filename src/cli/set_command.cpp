@@ -8,6 +8,7 @@
 
 #include "cli/commands.h"
 #include "cli/keys.h"
+#include "cli/set_refusals.h"
 #include "cli/stored_configuration.h"
 #include "config/config_files.h"
 #include "config/configuration_rules.h"
@@ -134,7 +135,7 @@ std::string assign(Whole& whole, const Assignment& assignment) {
   std::string problem;
   const Lookup lookup = with_stored_value(whole, assignment.key, [&](const ValueInfo& info, auto& value) {
     if (info.counts_lines) {
-      problem = "it counts the lines of " + std::string(info.file) + ", which is edited as a file of its own";
+      problem = counted_lines_refusal(info.file);
       return;
     }
     if (assignment.text.find('\n') != std::string_view::npos) {
@@ -193,10 +194,10 @@ std::string apply_rules(Session& s, const std::set<std::string>& given) {
   }
   // The close-pack value replaces these at every save under LBFGS.
   if (save_replaces_func_bc(s.config) && is_given("func_bc")) {
-    return "cannot set func_bc: under min_method 5 every save replaces it by the close-pack value";
+    return "cannot set func_bc: " + std::string(rule_refusal("func_bc"));
   }
   if (save_replaces_box_width(s.config) && is_given("box_width")) {
-    return "cannot set box_width: under min_method 5 with close_pack 1 every save replaces it by the close-pack value";
+    return "cannot set box_width: " + std::string(rule_refusal("box_width"));
   }
   apply_save_rules(s.config, s.particle_count);
   return "";

@@ -66,14 +66,17 @@ constexpr AcceptedCodes codes_from(std::int32_t low, std::int32_t high) {
 struct WrittenAsRead {};
 
 // One value of a file: its key, where it lives within the part of the
-// configuration that its file holds (`get` returns a reference to it), and
-// the codes it accepts.
+// configuration that its file holds (`get` returns a reference to it), the
+// codes it accepts, and what it means: "local minimization method", followed
+// for a coded value by each code and its meaning, each after a '|':
+// "...|1 only Simplex|2 only Conjugate Gradient".
 template <class Get, class Written = WrittenAsRead>
 struct Field {
   TableKey key;
   Get get;
   AcceptedCodes codes{};
   Written written{};
+  std::string_view meaning{};
 
   template <class Root>
   decltype(auto) written_value(Root& root) const {
@@ -100,6 +103,7 @@ template <class Get>
 struct RunField {
   TableName name;
   Get get;
+  std::string_view meaning{};
 };
 template <class... Fields>
 struct PerRunRecords {
@@ -129,10 +133,13 @@ struct SetFile {
   Part part;
   TableName count_name;
   Count count;  // (part) -> count&
+  std::string_view count_meaning;
   TableName first_name;
   First first;  // (part) -> the vector of the first column
+  std::string_view first_meaning;
   TableName second_name;
   Second second;
+  std::string_view second_meaning;
   bool created_by_save = false;
 };
 
@@ -143,24 +150,32 @@ struct is_set_file<SetFile<P, C, F, S>> : std::true_type {};
 
 // Builders, so that a table reads as a list of names.
 template <class Get>
-constexpr auto field(std::string_view name, Get get, AcceptedCodes codes = {}) {
-  return Field<Get>{{name, {}, 0}, get, codes};
+constexpr auto field(std::string_view name, Get get, std::string_view meaning) {
+  return Field<Get>{{name, {}, 0}, get, {}, {}, meaning};
 }
 template <class Get>
-constexpr auto element(std::string_view name, int index, Get get, AcceptedCodes codes = {}) {
-  return Field<Get>{{name, {}, index}, get, codes};
+constexpr auto field(std::string_view name, Get get, AcceptedCodes codes, std::string_view meaning) {
+  return Field<Get>{{name, {}, 0}, get, codes, {}, meaning};
 }
 template <class Get>
-constexpr auto member(std::string_view set, std::string_view name, Get get) {
-  return Field<Get>{{set, name, 0}, get, {}};
+constexpr auto element(std::string_view name, int index, Get get, std::string_view meaning) {
+  return Field<Get>{{name, {}, index}, get, {}, {}, meaning};
+}
+template <class Get>
+constexpr auto element(std::string_view name, int index, Get get, AcceptedCodes codes, std::string_view meaning) {
+  return Field<Get>{{name, {}, index}, get, codes, {}, meaning};
+}
+template <class Get>
+constexpr auto member(std::string_view set, std::string_view name, Get get, std::string_view meaning) {
+  return Field<Get>{{set, name, 0}, get, {}, {}, meaning};
 }
 template <class... Fields>
 constexpr auto record(Fields... fields) {
   return Record<Fields...>{std::tuple<Fields...>{fields...}};
 }
 template <class Get>
-constexpr auto run_field(std::string_view name, Get get) {
-  return RunField<Get>{name, get};
+constexpr auto run_field(std::string_view name, Get get, std::string_view meaning) {
+  return RunField<Get>{name, get, meaning};
 }
 template <class... Fields>
 constexpr auto per_run(Fields... fields) {
@@ -173,8 +188,11 @@ constexpr auto record_file(std::string_view name, Part part, Records... records)
 
 template <class Part, class Count, class First, class Second>
 constexpr auto set_file(std::string_view name, Part part, std::string_view count_name, Count count,
-                        std::string_view first_name, First first, std::string_view second_name, Second second) {
-  return SetFile<Part, Count, First, Second>{name, part, count_name, count, first_name, first, second_name, second};
+                        std::string_view count_meaning, std::string_view first_name, First first,
+                        std::string_view first_meaning, std::string_view second_name, Second second,
+                        std::string_view second_meaning) {
+  return SetFile<Part, Count, First, Second>{name,       part,          count_name, count,  count_meaning, first_name,
+                                             first,      first_meaning, second_name, second, second_meaning};
 }
 
 // A file that a save creates when it is missing.
