@@ -6,6 +6,7 @@
 
 #include "cli/command_table.h"
 #include "io/file_system.h"
+#include "io/message_text.h"
 #include "io/output_writer.h"
 
 namespace cfg {
@@ -70,10 +71,10 @@ CommandLine parse_command_line(const std::vector<std::string_view>& args) {
       command.option = arg;
       form = find_command_form(command.name, arg);
     } else if (option && !(form && form->takes_pairs() && arg.find('=') != std::string_view::npos)) {
-      line.error = "unknown option '" + std::string(arg) + "'";
+      line.error = "unknown option '" + printable(arg) + "'";
     } else if (!form) {
       if (!is_command(arg)) {
-        line.error = "unknown command '" + std::string(arg) + "'";
+        line.error = "unknown command '" + printable(arg) + "'";
       } else {
         command.name = arg;
         form = find_command_form(arg, "");
@@ -81,7 +82,7 @@ CommandLine parse_command_line(const std::vector<std::string_view>& args) {
     } else if (form->takes_operands()) {
       command.operands.emplace_back(arg);
     } else {
-      line.error = command.name + " takes no argument '" + std::string(arg) + "'";
+      line.error = command.name + " takes no argument '" + printable(arg) + "'";
     }
   }
   return line;
@@ -109,7 +110,7 @@ int run_command_line(const std::vector<std::string_view>& args, OutputWriter& ou
   }
   for (const std::string& directory : line.directories) {
     if (::chdir(directory.c_str()) != 0) {
-      err << "config: cannot change to '" << directory << "': " << std::strerror(errno) << "\n";
+      err << "config: cannot change to '" << printable(directory) << "': " << std::strerror(errno) << "\n";
       err.flush();
       return 2;
     }

@@ -2,6 +2,7 @@
 
 #include "cli/command_table.h"
 #include "io/errors.h"
+#include "io/message_text.h"
 #include "io/output_writer.h"
 
 namespace cfg {
@@ -14,7 +15,7 @@ int operand_error(OutputWriter& err, const std::string& message) {
 
 int run_command(const Command& command, FileSystem& files, OutputWriter& out, OutputWriter& err) {
   const CommandForm* form = find_command_form(command.name, command.option);
-  if (form == nullptr) return operand_error(err, "unknown command '" + command.name + "'");
+  if (form == nullptr) return operand_error(err, "unknown command '" + printable(command.name) + "'");
   if (form->takes_operands() && !form->missing.empty() && command.operands.empty()) {
     return operand_error(err, std::string(form->missing));
   }

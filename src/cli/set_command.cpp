@@ -15,6 +15,7 @@
 #include "driver/saving.h"
 #include "io/errors.h"
 #include "io/list_writer.h"
+#include "io/message_text.h"
 #include "io/output_writer.h"
 #include "io/record_reader.h"
 #include "io/single_item.h"
@@ -249,7 +250,7 @@ int set_values(FileSystem& files, const std::vector<std::string>& pairs, OutputW
   StoredConfiguration stored(files, out, err);
   Session& s = stored.session();
   ConfigurationRefs whole = stored.whole();
-  if (parsed.not_a_pair) return operand_error(err, "set: \"" + parsed.wrong + "\" is not KEY=VALUE");
+  if (parsed.not_a_pair) return operand_error(err, "set: \"" + printable(parsed.wrong) + "\" is not KEY=VALUE");
   if (!parsed.wrong.empty()) return unknown_key_error(err, parsed.wrong, Lookup::unknown);
 
   // ---- look-up: every key names a stored value, once ----

@@ -5,6 +5,7 @@
 #include "cli/keys.h"
 #include "cli/stored_configuration.h"
 #include "cli/value_text.h"
+#include "io/message_text.h"
 #include "io/output_writer.h"
 #include "report/summary_report.h"
 
@@ -17,7 +18,7 @@ int show_report(FileSystem& files, OutputWriter& out, OutputWriter& err) {
 }
 
 int unknown_key_error(OutputWriter& err, const std::string& text, Lookup lookup) {
-  std::string message = "unknown key \"" + text + "\"";
+  std::string message = "unknown key \"" + printable(text) + "\"";
   if (lookup == Lookup::beyond_sets) {
     message += ": beyond the sets in use";
   } else if (const std::vector<std::string> nearest = nearest_keys(text); !nearest.empty()) {

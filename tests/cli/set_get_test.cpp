@@ -290,6 +290,26 @@ TEST(Get, AnUnknownKeyNamesTheNearestAndPrintsNothing) {
   EXPECT_EQ(result.err, "config: unknown key \"box_widht\"; did you mean box_width?\n");
 }
 
+// What the command line quotes back is escaped as file bytes are: a typed
+// escape sequence cannot drive the terminal that shows the error.
+TEST(CommandLine, QuotedArgumentsAreEscaped) {
+  ScratchConfig scratch;
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } cases[] = {
+      {{"get", "\033]0;x\a"}, "config: unknown key \"\\033]0;x\\007\"\n"},
+      {{"set", "\033[2J"}, "config: set: \"\\033[2J\" is not KEY=VALUE\n"},
+      {{"--\033[2J"}, "config: unknown option '--\\033[2J'\nTry 'config --help' for more information.\n"},
+      {{"sh\033ow"}, "config: unknown command 'sh\\033ow'\nTry 'config --help' for more information.\n"},
+  };
+  for (const auto& c : cases) {
+    const CliResult result = run_cli(scratch, c.args);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, c.err);
+  }
+}
+
 TEST(Get, RealsThatJsonCannotHoldAreNamed) {
   ScratchConfig scratch;
   ASSERT_EQ(run_cli(scratch, {"set", "temp_from=-Inf", "temp_to=NaN"}).status, 0);
