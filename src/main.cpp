@@ -1,3 +1,4 @@
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -66,6 +67,9 @@ int run_with_line_editing(cfg::FileSystem& files) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file-size limit fails the write with "File too large" instead of
+  // killing the program mid-save.
+  std::signal(SIGXFSZ, SIG_IGN);
   // With arguments, the command line (after -C DIR alone, the interactive
   // program in DIR).
   if (argc > 1) {

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "driver/save_journal.h"
 #include "io/errors.h"
 #include "io/output_writer.h"
 
@@ -13,7 +14,13 @@ int operand_error(OutputWriter& err, const std::string& message) {
 
 int run_command(const Command& command, FileSystem& files, OutputWriter& out, OutputWriter& err) {
   int status = 2;
+  bool unfinished = false;
   try {
+    if (command.name == "check") {
+      unfinished = report_unfinished_save(files, err);
+    } else {
+      finish_interrupted_save(files, err);
+    }
     if (command.name == "show") {
       status = command.json ? show_json(files, out, err) : show_report(files, out, err);
     } else if (command.name == "get") {
@@ -32,7 +39,7 @@ int run_command(const Command& command, FileSystem& files, OutputWriter& out, Ou
     status = stop.status;
   }
   out.flush();
-  return status;
+  return unfinished ? 2 : status;
 }
 
 }  // namespace cfg

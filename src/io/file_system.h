@@ -10,8 +10,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "io/content_digest.h"
+#include "io/file_error.h"
 
 namespace cfg {
 
@@ -31,6 +33,43 @@ struct FileOwnership {
   gid_t group = 0;
 };
 
+// Where a name's links led when it was read: the file at the end of the
+// chain, and the directory it is in (device and inode). A save writes only
+// where it read: a name whose links now lead elsewhere has changed on disk.
+struct FileIdentity {
+  std::string target;
+  std::uint64_t directory_device = 0;
+  std::uint64_t directory_inode = 0;
+
+  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+// What was read from each file of a configuration, or written by a save: the
+// digest of its content (an empty optional when it did not exist) and where
+// its links led. Owned by the session; the file system writes into the ledger
+// the session lends it (see FileSystem::read_and_remember).
+struct ReadEntry {
+  std::optional<ContentDigest> digest;
+  FileIdentity where;
+};
+
+class ReadLedger {
+ public:
+  // Nothing when the file was never read.
+  const ReadEntry* find(const std::string& name) const {
+    const auto found = entries_.find(name);
+    return found == entries_.end() ? nullptr : &found->second;
+  }
+  void remember(const std::string& name, ReadEntry entry) { entries_[name] = std::move(entry); }
+
+ private:
+  std::map<std::string, ReadEntry, std::less<>> entries_;
+};
+
+// The prefix of every temporary file the program makes; the rest of the name
+// is the writer's host, process ID and a count (".config-tmp.HOST.PID.N").
+inline constexpr std::string_view kTemporaryPrefix = ".config-tmp.";
+
 // What is found where a save is about to write a file.
 struct FileStatus {
   // Where the content lives: the name itself, or the file at the end of its
@@ -42,6 +81,18 @@ struct FileStatus {
   // Of the target, when it exists.
   FileOwnership ownership;
   std::uint64_t hard_links = 0;
+  // Of the directory the target is in.
+  std::uint64_t directory_device = 0;
+  std::uint64_t directory_inode = 0;
+
+  FileIdentity identity() const { return {target, directory_device, directory_inode}; }
+};
+
+// A file that could not be created because its name is taken: nothing was
+// written through it.
+class NameTaken : public FileError {
+ public:
+  explicit NameTaken(const std::string& name) : FileError(name, "create the file", "File exists") {}
 };
 
 class FileSystem {
@@ -49,12 +100,15 @@ class FileSystem {
   virtual ~FileSystem() = default;
 
   virtual bool exists(const std::string& name) = 0;
-  // The whole content, or nothing when the file does not exist. Remembered as
-  // what was read from the file (see remembered).
-  std::optional<std::string> read(const std::string& name);
+  // The whole content, or nothing when the file does not exist, remembered
+  // with where the name's links led in the ledger lent by the session, if
+  // any. The one read of loading.
+  std::optional<std::string> read_and_remember(const std::string& name);
   // The same, remembering nothing: the file as it is now.
   virtual std::optional<std::string> content(const std::string& name) = 0;
-  // Creates or truncates the file, writes the content and syncs it to disk.
+  // Creates the file, which must not exist (a name in the way, a link
+  // included, throws NameTaken and is never written through), writes the
+  // content and syncs it to disk.
   virtual void write(const std::string& name, std::string_view content) = 0;
   // Renames; sync_directory_of makes the renames in a directory durable.
   virtual void rename(const std::string& from, const std::string& to) = 0;
@@ -73,6 +127,9 @@ class FileSystem {
   // file system allows it), for a backup.
   virtual void duplicate(const std::string& existing, const std::string& name);
   virtual void sync_directory_of(const std::string& name);
+  // The names in a directory, for finding the temporaries of a writer that
+  // died; none where it cannot be read.
+  virtual std::vector<std::string> names_in(const std::string& directory);
   // A directory as one absolute path without links: the same directory
   // always gives the same text, and texts sort the same in every process.
   virtual std::string real_directory(const std::string& directory);
@@ -82,15 +139,22 @@ class FileSystem {
   virtual int lock_directory(const std::string& directory);
   virtual void unlock_directory(int lock) noexcept;
 
-  // The digest of what a file held when it was last read, or written by a
-  // save: nothing when the file was never read, an empty optional when it did
-  // not exist.
-  const std::optional<ContentDigest>* remembered(const std::string& name) const;
-  void remember(const std::string& name, std::optional<ContentDigest> digest);
+  // The ledger read_and_remember writes into (a session's), or none.
+  void lend_ledger(ReadLedger* ledger) { ledger_ = ledger; }
+  ReadLedger* ledger() const { return ledger_; }
 
  private:
-  std::map<std::string, std::optional<ContentDigest>, std::less<>> remembered_;
+  ReadLedger* ledger_ = nullptr;
 };
+
+// The name of a new temporary file beside `target` (in its directory), unique
+// to this process.
+std::string temporary_beside(const std::string& target);
+// Writes the content to a new temporary beside `target`, as write_replacement
+// does for `replaced` (or as write, without it), trying further names while
+// one is taken; returns its name.
+std::string write_temporary(FileSystem& files, const std::string& target, std::string_view content,
+                            const FileStatus* replaced);
 
 // The directory a file of the configuration is in: "." for a plain name.
 std::string directory_of(const std::string& path);
@@ -115,6 +179,7 @@ class DiskFileSystem : public FileSystem {
   void write_replacement(const std::string& name, std::string_view content, const FileStatus& replaced) override;
   void duplicate(const std::string& existing, const std::string& name) override;
   void sync_directory_of(const std::string& name) override;
+  std::vector<std::string> names_in(const std::string& directory) override;
   std::string real_directory(const std::string& directory) override;
   int lock_directory(const std::string& directory) override;
   void unlock_directory(int lock) noexcept override;
@@ -144,6 +209,8 @@ class DiskFileSystem : public FileSystem {
   std::filesystem::path path_of(const std::string& name) const { return directory_ / name; }
   void write_file(const std::string& name, std::string_view content, const FileOwnership* keep);
   void keep_ownership(const std::string& name, int fd, const FileOwnership& ownership);
+  void take_directory_identity(FileStatus& found);
+  void refuse_link_of_another_user(const std::string& name, const std::string& link, const struct stat& link_status);
   std::filesystem::path directory_;
 };
 
