@@ -158,10 +158,8 @@ bool carry_out(FileSystem& files, const SaveRecord& record) {
   return true;
 }
 
-bool process_alive(long pid) { return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM); }
-
 // A temporary of this program made by a process on this host that has died.
-bool dead_writers_temporary(const std::string& file_name) {
+bool dead_writers_temporary(FileSystem& files, const std::string& file_name) {
   if (!file_name.starts_with(kTemporaryPrefix)) return false;
   const std::string sample = temporary_beside("");
   const std::string host = sample.substr(kTemporaryPrefix.size(), sample.find('.', kTemporaryPrefix.size()) - kTemporaryPrefix.size());
@@ -171,7 +169,7 @@ bool dead_writers_temporary(const std::string& file_name) {
   const std::string_view digits = std::string_view(rest).substr(host.size() + 1);
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
   if (error != std::errc() || end == digits.data() + digits.size() || *end != '.') return false;
-  return !process_alive(pid);
+  return !files.process_alive(pid);
 }
 
 // The fixed names of the temporaries of earlier versions: .NAME.new, .NAME~.new.
@@ -182,14 +180,14 @@ bool earlier_versions_temporary(const std::string& file_name) {
   return false;
 }
 
-bool leftover(const std::string& file_name) {
-  return dead_writers_temporary(file_name) || earlier_versions_temporary(file_name);
+bool leftover(FileSystem& files, const std::string& file_name) {
+  return dead_writers_temporary(files, file_name) || earlier_versions_temporary(file_name);
 }
 
 void remove_leftovers(FileSystem& files, const std::vector<std::string>& directories) {
   for (const std::string& directory : directories) {
     for (const std::string& file_name : files.names_in(directory)) {
-      if (leftover(file_name)) files.remove((std::filesystem::path(directory) / file_name).string());
+      if (leftover(files, file_name)) files.remove((std::filesystem::path(directory) / file_name).string());
     }
   }
 }
@@ -308,10 +306,20 @@ std::optional<std::string> finish_recorded_save(FileSystem& files, SaveLocks& lo
 }
 
 void finish_interrupted_save(FileSystem& files, OutputWriter& err) {
-  // Without a record or a leftover, a start takes no lock.
+  // Without a record or a leftover (here, or beside a file a link leads to),
+  // a start takes no lock.
   bool found = files.exists(kSaveRecordName);
-  for (const std::string& file_name : found ? std::vector<std::string>() : files.names_in(".")) {
-    found = found || leftover(file_name);
+  std::set<std::string> directories = {"."};
+  for (const std::string& name : found ? std::vector<std::string>() : configuration_file_names()) {
+    try {
+      const FileStatus status = files.status(name);
+      if (status.through_link) directories.insert(directory_of(status.target));
+    } catch (const FatalError&) {
+      // Reported by the load, which reads the file.
+    }
+  }
+  for (const std::string& directory : found ? std::set<std::string>() : directories) {
+    for (const std::string& file_name : files.names_in(directory)) found = found || leftover(files, file_name);
   }
   if (!found) return;
   SaveLocks locks(files);

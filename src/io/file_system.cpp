@@ -61,6 +61,10 @@ void FileSystem::sync_directory_of(const std::string&) {}
 
 std::vector<std::string> FileSystem::names_in(const std::string&) { return {}; }
 
+bool FileSystem::process_alive(long pid) {
+  return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+
 std::string FileSystem::real_directory(const std::string& directory) { return directory; }
 
 int FileSystem::lock_directory(const std::string&) { return -1; }
@@ -112,6 +116,10 @@ std::string write_temporary(FileSystem& files, const std::string& target, std::s
       return temporary;
     } catch (const NameTaken&) {
       if (tries == 100) throw;
+    } catch (...) {
+      // Made by this process, then cut short: a file ahead of it was NameTaken.
+      files.remove(temporary);
+      throw;
     }
   }
 }
@@ -237,7 +245,7 @@ void DiskFileSystem::rename(const std::string& from, const std::string& to) {
   if (rename_path(path_of(from), path_of(to)) != 0) fail(to, "replace the file", errno);
 }
 
-void DiskFileSystem::remove(const std::string& name) noexcept { ::unlink(path_of(name).c_str()); }
+void DiskFileSystem::remove(const std::string& name) { unlink_path(path_of(name)); }
 
 FileStatus DiskFileSystem::status(const std::string& name) {
   FileStatus found;
@@ -388,6 +396,8 @@ int DiskFileSystem::change_mode(int fd, mode_t mode) { return ::fchmod(fd, mode)
 int DiskFileSystem::link_path(const std::filesystem::path& existing, const std::filesystem::path& name) {
   return ::link(existing.c_str(), name.c_str());
 }
+
+int DiskFileSystem::unlink_path(const std::filesystem::path& path) { return ::unlink(path.c_str()); }
 
 int DiskFileSystem::open_directory(const std::filesystem::path& directory) {
   return ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -112,8 +112,9 @@ class FileSystem {
   virtual void write(const std::string& name, std::string_view content) = 0;
   // Renames; sync_directory_of makes the renames in a directory durable.
   virtual void rename(const std::string& from, const std::string& to) = 0;
-  // Best effort, for cleaning up after a failure.
-  virtual void remove(const std::string& name) noexcept = 0;
+  // Best effort: a failure is not reported. (Not noexcept, so that a test's
+  // disk can stop the program at this step.)
+  virtual void remove(const std::string& name) = 0;
 
   // The steps of a save beyond write and rename. The defaults describe a file
   // system without links, owners or locks, such as files held in memory.
@@ -138,6 +139,10 @@ class FileSystem {
   // caller goes on without.
   virtual int lock_directory(const std::string& directory);
   virtual void unlock_directory(int lock) noexcept;
+
+  // Whether the process of this host that made a temporary still runs: the
+  // temporaries of one that died are removed.
+  virtual bool process_alive(long pid);
 
   // The ledger read_and_remember writes into (a session's), or none.
   void lend_ledger(ReadLedger* ledger) { ledger_ = ledger; }
@@ -173,7 +178,7 @@ class DiskFileSystem : public FileSystem {
   std::optional<std::string> content(const std::string& name) override;
   void write(const std::string& name, std::string_view content) override;
   void rename(const std::string& from, const std::string& to) override;
-  void remove(const std::string& name) noexcept override;
+  void remove(const std::string& name) override;
 
   FileStatus status(const std::string& name) override;
   void write_replacement(const std::string& name, std::string_view content, const FileStatus& replaced) override;
@@ -201,6 +206,7 @@ class DiskFileSystem : public FileSystem {
   virtual int change_owner(int fd, uid_t owner, gid_t group);
   virtual int change_mode(int fd, mode_t mode);
   virtual int link_path(const std::filesystem::path& existing, const std::filesystem::path& name);
+  virtual int unlink_path(const std::filesystem::path& path);
   // Opens the directory and waits for the lock; -1 when either is refused.
   virtual int open_directory(const std::filesystem::path& directory);
   virtual int lock_exclusive(int fd);

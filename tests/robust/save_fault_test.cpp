@@ -16,6 +16,7 @@
 
 #include "robust/faulty_disk.h"
 #include "support/session_harness.h"
+#include "support/vanishing_disk.h"
 
 namespace cfg {
 namespace {
@@ -322,15 +323,8 @@ TEST(SaveFaults, AMissingFileFoundBeforeTheSaveWritesNothing) {
       const Files old = old_configuration(layout.job, type);
       lay_out(layout, old);
       // Present at start-up, gone by the time of the save.
-      struct Vanishing : FaultyDisk {
-        Vanishing(fs::path dir, std::string name) : FaultyDisk(std::move(dir), 0, 0), gone(std::move(name)) {}
-        FileStatus status(const std::string& name) override {
-          FileStatus found = FaultyDisk::status(name);
-          found.exists = found.exists && name != gone;
-          return found;
-        }
-        std::string gone;
-      } disk(layout.job.dir(), missing);
+      testing::VanishingDisk<FaultyDisk> disk(missing, testing::VanishingDisk<FaultyDisk>::Gone::hidden,
+                                              layout.job.dir(), 0, 0);
       const SaveRun run = save(layout, disk);
       const auto context = ::testing::Message() << "type " << type << ", " << missing << " missing";
       EXPECT_EQ(run.result.status, 2) << context;
@@ -366,6 +360,61 @@ TEST(SaveFaults, ShortAndInterruptedWritesStillSaveWholeFiles) {
     EXPECT_EQ(run.result.status, 0) << "write step " << k + 1 << ": " << run.result.err;
     EXPECT_NE(run.result.out.find(kSaved), std::string::npos);
     EXPECT_EQ(run.after, good.after) << "write step " << k + 1;
+  }
+}
+
+// Cut off at every step of a save (a kill, a power cut), then started again:
+// the configuration is wholly old or wholly new, undoing it by the NAME~ files
+// gives the whole old one, and no temporary is left.
+TEST(SaveCrashes, EveryPrefixOfASaveIsFinishedOrUndoneByTheNextStart) {
+  const std::vector<Case> layouts = {{1, {}}, {3, {"data.dat", "protein2.dat"}}, {5, {"eam_bb.dat"}}, {9, {}}};
+  for (const Case& test : layouts) {
+    Layout layout;
+    layout.linked = test.linked;
+    const Files old = old_configuration(layout.job, test.type);
+    const std::vector<std::string> order = save_order(test.type);
+    lay_out(layout, old);
+    const Files before = snapshot(layout);
+    FaultyDisk counting(layout.job.dir(), 0, 0);
+    const SaveRun good = save(layout, counting);
+    ASSERT_EQ(good.result.status, 0) << good.result.err;
+
+    for (int k = 1; k <= static_cast<int>(good.history.size()); ++k) {
+      lay_out(layout, old);
+      FaultyDisk disk(layout.job.dir(), k, 0);
+      disk.crash = true;
+      EXPECT_THROW(layout.job.run("\n\n", disk), testing::Crash);
+      ASSERT_TRUE(disk.failed_step().has_value()) << "step " << k;
+      const auto context = ::testing::Message() << "type " << test.type << (test.linked.empty() ? "" : " linked")
+                                                << ", cut before step " << k << " (" << step_name(*disk.failed_step())
+                                                << " of " << disk.failed_file() << ")";
+      // Started again, and left at once without a save.
+      testing::RestartedDisk files(layout.job.dir());
+      const testing::SessionResult restart = layout.job.run("\nn\n", files);
+      EXPECT_EQ(restart.status, 0) << context << restart.err;
+      const Files after = snapshot(layout);
+
+      std::size_t new_files = 0;
+      for (const std::string& name : order) new_files += after.at(where(layout, name)) == good.after.at(where(layout, name));
+      const bool wholly_new = new_files == order.size();
+      EXPECT_TRUE(wholly_new || after == before) << context << ": " << new_files << " of " << order.size() << " new";
+      if (wholly_new) {
+        EXPECT_EQ(after, good.after) << context;
+        // The documented way back: for f in *.dat~; do mv "$f" "${f%\~}"; done
+        Files restored = after;
+        for (const auto& [name, text] : after) {
+          if (!name.ends_with('~')) continue;
+          restored[name.substr(0, name.size() - 1)] = text;
+          restored.erase(name);
+        }
+        for (const std::string& name : order) {
+          EXPECT_EQ(restored.at(where(layout, name)), old.at(name)) << context << ": " << name << " restored";
+        }
+      }
+      for (const auto& [name, text] : after) {
+        EXPECT_EQ(name.find(".config-"), std::string::npos) << context << ": " << name << " is left";
+      }
+    }
   }
 }
 
