@@ -94,7 +94,7 @@ void refuse_files_changed_on_disk(FileSystem& files, const std::vector<Replaceme
     // A file gone since its status was taken is written anew.
     if (!now) continue;
     const ContentDigest digest = digest_of(*now);
-    if (digest != read->digest || file.found.identity() != read->where) {
+    if (digest != read->digest || !file.found.identity().same_place(read->where)) {
       changed.push_back({file.name, digest, file.found.identity()});
     }
   }
@@ -125,7 +125,7 @@ std::vector<SaveRecord::Removal> stale_backups(FileSystem& files, const FileText
       continue;
     }
     const ReadEntry* read = ledger != nullptr ? ledger->find(name) : nullptr;
-    const bool where_it_was = read != nullptr ? read->where == found.identity() : !found.through_link;
+    const bool where_it_was = read != nullptr ? read->where.same_place(found.identity()) : !found.through_link;
     if (where_it_was && files.exists(found.target + "~")) removals.push_back({name, found.target + "~"});
   }
   return removals;

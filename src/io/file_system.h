@@ -42,6 +42,13 @@ struct FileIdentity {
   std::uint64_t directory_inode = 0;
 
   friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+  // The same file, where a directory that could not be looked up (no device
+  // and inode) is taken by its path alone.
+  bool same_place(const FileIdentity& other) const {
+    const bool known = directory_inode != 0 && other.directory_inode != 0;
+    return target == other.target &&
+           (!known || (directory_device == other.directory_device && directory_inode == other.directory_inode));
+  }
 };
 
 // What was read from each file of a configuration, or written by a save: the

@@ -6,6 +6,8 @@
 #include <set>
 #include <string>
 
+#include <unistd.h>
+
 #include "config/config_files.h"
 #include "driver/saving.h"
 #include "io/errors.h"
@@ -416,6 +418,61 @@ TEST(SavingFailures, AfterAFailedSaveTheUserMayStillLeaveWithOptionEight) {
   EXPECT_NE(after_question.find("Choose an option between 1 - 11."), std::string::npos);
   EXPECT_NE(after_question.find("Load the previous configuration !"), std::string::npos);
   EXPECT_EQ(changed_files(before, snapshot(scratch)), std::set<std::string>{});
+}
+
+// Another user of a shared directory replaces files with links while a
+// session is open: the save neither writes nor deletes through them.
+TEST(SavingInSharedDirectories, ALinkPlantedMeanwhileIsNeverFollowed) {
+  ScratchConfig scratch;
+  ScratchConfig private_dir;
+  private_dir.write("data.dat", scratch.read("data.dat"));
+  private_dir.write("thesis.tex", "years of work\n");
+  private_dir.write("thesis.tex~", "the thesis a month ago\n");
+  const auto plant = [&](const std::string& name, const fs::path& target) {
+    fs::remove(scratch.dir() / name);
+    fs::create_symlink(target, scratch.dir() / name);
+  };
+
+  // data.dat now leads to the user's own run1/data.dat, with the same content.
+  testing::MeanwhileDisk<DiskFileSystem> redirected([&] { plant("data.dat", private_dir.dir() / "data.dat"); },
+                                                    scratch.dir());
+  const auto asked = scratch.run("\n\nn\n8\n", redirected);
+  EXPECT_EQ(asked.status, 0) << asked.err;
+  EXPECT_NE(asked.out.find("These files have changed on disk since config read them:\n data.dat\n"), std::string::npos)
+      << asked.out;
+  EXPECT_EQ(private_dir.read("data.dat"), scratch.read("data.dat"));
+  EXPECT_FALSE(private_dir.exists("data.dat~"));
+
+  // eam_bb.dat, which a save under type 1 does not write, now leads to
+  // thesis.tex: the clean-up of stale backups leaves thesis.tex~ alone.
+  ScratchConfig second;
+  second.write("eam_bb.dat~", "a backup of an earlier save\n");
+  testing::MeanwhileDisk<DiskFileSystem> planted([&] {
+    fs::remove(second.dir() / "eam_bb.dat");
+    fs::create_symlink(private_dir.dir() / "thesis.tex", second.dir() / "eam_bb.dat");
+  }, second.dir());
+  const auto saved = second.run("\n\n", planted);
+  EXPECT_EQ(saved.status, 0) << saved.err;
+  EXPECT_EQ(private_dir.read("thesis.tex~"), "the thesis a month ago\n");
+  EXPECT_EQ(private_dir.read("thesis.tex"), "years of work\n");
+}
+
+// The kernel's rule for sticky directories: a link there owned by neither
+// the user nor the directory's owner is not followed.
+TEST(SavingInSharedDirectories, ALinkOfAnotherUserInAStickyDirectoryIsRefused) {
+  if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs root";
+  ScratchConfig scratch;
+  ScratchConfig elsewhere;
+  elsewhere.write("data.dat", scratch.read("data.dat"));
+  fs::remove(scratch.dir() / "data.dat");
+  fs::create_symlink(elsewhere.dir() / "data.dat", scratch.dir() / "data.dat");
+  ASSERT_EQ(::lchown((scratch.dir() / "data.dat").c_str(), 12345, 12345), 0);
+  fs::permissions(scratch.dir(), fs::perms(01777));
+  const auto shared = scratch.run("\nn\n");
+  EXPECT_EQ(shared.status, 2);
+  EXPECT_EQ(shared.err, "config: data.dat: a symbolic link owned by another user in a shared directory\n");
+  fs::permissions(scratch.dir(), fs::perms(0755));
+  EXPECT_EQ(scratch.run("\nn\n").status, 0) << "followed where the directory is not shared";
 }
 
 }  // namespace

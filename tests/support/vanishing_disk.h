@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -35,6 +36,24 @@ class VanishingDisk : public Disk {
   std::string gone_;
   Gone how_;
   bool saving_ = false;
+};
+
+// A disk where something happens to the files at the moment the save begins
+// (its first lock): another user of a shared directory at work.
+template <class Disk>
+class MeanwhileDisk : public Disk {
+ public:
+  template <class... DiskArgs>
+  MeanwhileDisk(std::function<void()> meanwhile, DiskArgs&&... args)
+      : Disk(std::forward<DiskArgs>(args)...), meanwhile_(std::move(meanwhile)) {}
+
+  int lock_directory(const std::string& directory) override {
+    if (meanwhile_) std::exchange(meanwhile_, nullptr)();
+    return Disk::lock_directory(directory);
+  }
+
+ private:
+  std::function<void()> meanwhile_;
 };
 
 }  // namespace cfg::testing
