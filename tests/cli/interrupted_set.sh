@@ -57,4 +57,15 @@ for _ in $(seq 1 40); do
   n=$((n + 1))
   trial random "$n"
 done
+# A file-size limit: the write fails with "File too large" (status 2, not a
+# kill by SIGXFSZ), nothing is saved and nothing is left.
+before=$(values "$dir")
+status=0
+(ulimit -f 1 && exec "$config" -C "$dir" set max_gens=999) 2>"$dir.err" || status=$?
+((status == 2)) || fail "ulimit -f: status $status"
+grep -q "cannot save: File too large" "$dir.err" || fail "ulimit -f: $(cat "$dir.err")"
+rm -f "$dir.err"
+[[ $(values "$dir") == "$before" ]] || fail "ulimit -f: the values changed"
+[[ -z $(find "$dir" -name '.config-*') ]] || fail "ulimit -f: left behind: $(find "$dir" -name '.*')"
+
 ((failed == 0)) && echo "$n interrupted saves, each finished or undone whole"
