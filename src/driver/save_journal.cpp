@@ -147,7 +147,8 @@ bool carry_out(FileSystem& files, const SaveRecord& record) {
       files.rename(file.temporary, file.target);
     }
   }
-  sync_directories(files, record);
+  // One sync for the renames and the backups: cut before it, the record is
+  // still there, and carrying it out again finds each step done or not.
   for (const SaveRecord::File& file : record.files) {
     if (file.old.empty() || !files.exists(file.old)) continue;
     if (!file.backup.empty()) files.rename(file.old, file.backup);
