@@ -165,26 +165,35 @@ std::string names_of(const std::vector<const Replacement*>& files) {
 }
 
 // A rename that failed part way: the targets already replaced get their old
-// content back, and the save is as if it had never begun. Where even that
-// fails, the record stays for the next start to finish.
+// content back (through a fresh link, so that the kept old content stays
+// until the end), and the save is as if it had never begun. Where even that
+// fails, the record stays, and the next start puts the old content back.
 [[noreturn]] void undo_renames(FileSystem& files, const std::vector<Replacement>& plan,
-                               const std::vector<const Replacement*>& replaced, const std::string& failed,
+                               std::vector<const Replacement*> replaced, const std::string& failed,
                                const FatalError& failure) {
   const auto* step = dynamic_cast<const FileError*>(&failure);
   const std::string cause = failed + ": cannot save: " + (step != nullptr ? step->cause() : std::string(failure.what()));
   try {
-    for (auto file = replaced.rbegin(); file != replaced.rend(); ++file) {
-      if (!(*file)->old.empty()) {
-        files.rename((*file)->old, (*file)->found.target);
+    while (!replaced.empty()) {
+      const Replacement& file = *replaced.back();
+      if (file.old.empty()) {
+        files.remove(file.found.target);
       } else {
-        files.remove((*file)->found.target);
+        const std::string back = temporary_beside(file.found.target);
+        files.duplicate(file.old, back);
+        try {
+          files.rename(back, file.found.target);
+        } catch (const FatalError&) {
+          files.remove(back);
+          throw;
+        }
       }
+      replaced.pop_back();
     }
     for (const Replacement& file : plan) files.sync_directory_of(file.found.target);
   } catch (const FatalError&) {
-    throw FatalError(cause + "; " + names_of(replaced) +
-                     (replaced.size() == 1 ? " holds" : " hold") +
-                     " the new content and the other files the old: the next start of config completes the save");
+    throw FatalError(cause + "; " + names_of(replaced) + (replaced.size() == 1 ? " holds" : " hold") +
+                     " the new content and the other files the old: the next start of config puts the old back");
   }
   for (const Replacement& file : plan) {
     files.remove(file.temporary);

@@ -207,6 +207,31 @@ TEST(Saving, ARenameThatFailsPartWayPutsBackWhatItReplaced) {
   EXPECT_EQ(testing::lines_of(result.err).at(0),
             "config: parameter3.dat: cannot save: Operation not permitted; nothing was saved");
   EXPECT_EQ(snapshot(scratch), before) << "every file old, no temporary and no record left";
+
+  // Nor can alloy.dat be put back: the record stays, the message names the
+  // files that are new, and the next start puts their old content back.
+  struct FailingTwice : FailingRename {
+    using FailingRename::FailingRename;
+    int rename_path(const fs::path& from, const fs::path& to) override {
+      if (to.filename() == "alloy.dat" && from.filename().string().starts_with(".config-tmp.") && putting_back) {
+        errno = EROFS;
+        return -1;
+      }
+      putting_back = putting_back || to.filename() == "parameter3.dat";
+      return FailingRename::rename_path(from, to);
+    }
+    bool putting_back = false;
+  } twice(scratch.dir());
+  const auto stuck = scratch.run("\n\n", twice);
+  EXPECT_EQ(testing::lines_of(stuck.err).at(0),
+            "config: parameter3.dat: cannot save: Operation not permitted; data.dat, atom_num.dat, type.dat, "
+            "alloy.dat hold the new content and the other files the old: the next start of config puts the old back");
+  EXPECT_TRUE(scratch.exists(".config-save"));
+  const auto next = scratch.run("\nn\n");
+  EXPECT_EQ(testing::lines_of(next.err).at(0),
+            "config: undid an interrupted save of data.dat, atom_num.dat, type.dat, alloy.dat, parameter1.dat, "
+            "parameter2.dat, parameter3.dat; those files hold what they held before it");
+  EXPECT_EQ(snapshot(scratch), before);
 }
 
 }  // namespace
