@@ -415,6 +415,47 @@ TEST(SaveCrashes, EveryPrefixOfASaveIsFinishedOrUndoneByTheNextStart) {
   }
 }
 
+// The start that finishes a save is itself cut off, at each of its steps,
+// for a save cut at each of its renames: the start after it still finds the
+// configuration wholly old or wholly new, with nothing left.
+TEST(SaveCrashes, FinishingASaveCanBeCutOffAndTakenAgain) {
+  Layout layout;
+  const Files old = old_configuration(layout.job, 1);
+  lay_out(layout, old);
+  const Files before = snapshot(layout);
+  FaultyDisk counting(layout.job.dir(), 0, 0);
+  const SaveRun good = save(layout, counting);
+  for (int k = 1; k <= static_cast<int>(good.history.size()); ++k) {
+    if (good.history[static_cast<std::size_t>(k - 1)].step != DiskStep::rename) continue;
+    for (int j = 1;; ++j) {
+      lay_out(layout, old);
+      FaultyDisk disk(layout.job.dir(), k, 0);
+      disk.crash = true;
+      EXPECT_THROW(layout.job.run("\n\n", disk), testing::Crash);
+      struct CutRestart : FaultyDisk {
+        using FaultyDisk::FaultyDisk;
+        bool process_alive(long) override { return false; }
+      } cut(layout.job.dir(), j, 0);
+      cut.crash = true;
+      bool finished = false;
+      try {
+        layout.job.run("\nn\n", cut);
+        finished = true;
+      } catch (const testing::Crash&) {
+      }
+      // Cut beyond the finish (in the load), there is nothing more to try.
+      bool left = false;
+      for (const auto& [name, text] : snapshot(layout)) left = left || name.find(".config-") != std::string::npos;
+      finished = finished || !left;
+      testing::RestartedDisk restarted(layout.job.dir());
+      EXPECT_EQ(layout.job.run("\nn\n", restarted).status, 0);
+      const Files after = snapshot(layout);
+      EXPECT_TRUE(after == before || after == good.after) << "save cut at step " << k << ", its finish at " << j;
+      if (finished) break;
+    }
+  }
+}
+
 // Killed once it has kept the old contents: the next save says nothing of
 // "other hard links", which were the killed save's own.
 TEST(SaveCrashes, TheLinksOfAKilledSaveAreNoOtherHardLinks) {
