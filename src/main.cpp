@@ -1,3 +1,4 @@
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -121,6 +122,9 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file-size limit fails the write with "File too large" instead of
+  // killing the program mid-save.
+  std::signal(SIGXFSZ, SIG_IGN);
   try {
     return run(argc, argv);
   } catch (const std::bad_alloc&) {

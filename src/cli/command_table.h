@@ -15,6 +15,11 @@ namespace cfg {
 using CommandHandler = int (*)(FileSystem& files, const std::vector<std::string>& operands, OutputWriter& out,
                                OutputWriter& err);
 
+// What a command does about a save that was cut off: every command that
+// reads the configuration finishes it first, check only reports it (it
+// changes nothing), and the commands that read no configuration leave it.
+enum class InterruptedSave { finish, report, leave };
+
 // One form of a command of the command line: its name, the option that
 // selects this form (show --json), the operands it takes, its line of the
 // usage text and what runs it. The usage text, the parsing of the arguments
@@ -26,6 +31,7 @@ struct CommandForm {
   std::string_view missing;    // the error when operands are taken but none were given; empty: they are optional
   std::string_view summary;    // the usage text's description
   CommandHandler handler;
+  InterruptedSave interrupted_save;
 
   // "set KEY=VALUE..."
   std::string synopsis() const;

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/command_table.h"
+#include "driver/save_journal.h"
 #include "io/errors.h"
 #include "io/message_text.h"
 #include "io/output_writer.h"
@@ -20,7 +21,13 @@ int run_command(const Command& command, FileSystem& files, OutputWriter& out, Ou
     return operand_error(err, std::string(form->missing));
   }
   int status = 2;
+  bool unfinished = false;
   try {
+    if (form->interrupted_save == InterruptedSave::report) {
+      unfinished = report_unfinished_save(files, err);
+    } else if (form->interrupted_save == InterruptedSave::finish) {
+      finish_interrupted_save(files, err);
+    }
     status = form->handler(files, command.operands, out, err);
   } catch (const FatalError& error) {
     out.flush();
@@ -29,7 +36,7 @@ int run_command(const Command& command, FileSystem& files, OutputWriter& out, Ou
     status = stop.status;
   }
   out.flush();
-  return status;
+  return unfinished ? 2 : status;
 }
 
 }  // namespace cfg

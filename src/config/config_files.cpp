@@ -62,7 +62,7 @@ void read_energy_file(FileSystem& files, EnergyModel& model, const std::string& 
 static_assert(kLinePadding <= kReadRoom, "the line reader pads a file's text in place");
 
 TextLines open_for_reading(FileSystem& files, const std::string& name) {
-  std::optional<std::string> text = files.read(name);
+  std::optional<std::string> text = files.read_and_remember(name);
   if (!text) throw FatalError(name + ": the file does not exist");
   return TextLines(name, std::move(*text));
 }
@@ -90,7 +90,7 @@ struct AtomCounts {
 }  // namespace
 
 void load_atom_count_file(FileSystem& files, std::int32_t& particle_count, std::int32_t& seed) {
-  std::optional<std::string> text = files.read("atom_num.dat");
+  std::optional<std::string> text = files.read_and_remember("atom_num.dat");
   if (!text) {
     throw FatalError(
         "atom_num.dat: the file does not exist\n"

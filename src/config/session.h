@@ -14,10 +14,18 @@ namespace cfg {
 // Everything one run of the program works on: the configuration in memory and
 // the terminal and disk it talks to. Created at start-up, lives to the end.
 struct Session {
-  Session(Terminal& terminal, FileSystem& disk) : term(terminal), files(disk) {}
+  Session(Terminal& terminal, FileSystem& disk) : term(terminal), files(disk) { files.lend_ledger(&ledger); }
+  ~Session() {
+    if (files.ledger() == &ledger) files.lend_ledger(nullptr);
+  }
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
 
   Terminal& term;
   FileSystem& files;
+  // What was read from each file, and where its links led: a save compares it
+  // with the disk before it overwrites anything.
+  ReadLedger ledger;
 
   ConfigRecord config;
   EnergyModel model;

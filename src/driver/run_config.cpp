@@ -4,6 +4,7 @@
 
 #include "driver/main_menu.h"
 #include "config/session.h"
+#include "driver/save_journal.h"
 #include "driver/startup.h"
 #include "io/errors.h"
 #include "io/terminal.h"
@@ -14,6 +15,7 @@ int run_config(LineSource& keyboard, OutputWriter& out, OutputWriter& err, FileS
   Terminal term(keyboard, out, err);
   int status = 0;
   try {
+    finish_interrupted_save(files, err);
     auto session = std::make_unique<Session>(term, files);
     start_up(*session);
     run_main_menu(*session);

@@ -1,5 +1,23 @@
-// The save transaction: every file of a save is written beside the file it
-// replaces before the first of them is replaced.
+// The save transaction. Its steps, in order; a start after a crash at any
+// point finds the configuration wholly old or wholly new:
+//  1. Each name's links are followed to its target; the files are compared
+//     with what was read (content, and where the links led).
+//  2. Each new content goes to a temporary of its own beside its target
+//     (created exclusively, synced); each target that exists gets a second
+//     link under a temporary name, which keeps its old content.
+//  3. The directories are synced. A crash until here leaves only temporaries
+//     of a dead writer, which the next start removes.
+//  4. The record of the save (save_journal.h) is written to a temporary,
+//     synced, renamed into place and its directory synced: the commit point.
+//     Ctrl-C and the like are held from here to the end.
+//  5. Each temporary is renamed over its target; the directories are synced.
+//     A failing rename puts back the targets already replaced.
+//  6. Each kept old content becomes NAME~ (or goes, under CONFIG_BACKUP=off);
+//     stale NAME~ are removed; the directories are synced. NAME~ is made only
+//     now, so that the NAME~ files never mix two saves once the record is gone.
+//  7. The record is removed and its directory synced.
+// From 4 on, a crash leaves the record, and the next start carries out 5-7
+// (finish_recorded_save).
 
 #include <cstdlib>
 #include <filesystem>
@@ -7,6 +25,7 @@
 #include <string_view>
 
 #include "config/config_files.h"
+#include "driver/save_journal.h"
 #include "driver/saving.h"
 #include "io/file_error.h"
 
@@ -14,28 +33,14 @@ namespace cfg {
 
 namespace {
 
-// One file of a save and the names of its pieces, all beside its target.
+// One file of a save and its pieces, all beside its target.
 struct Replacement {
   const std::string& name;
   const std::string& text;
   FileStatus found;
-  std::string temporary;
-  std::string backup;
-  std::string backup_temporary;
+  std::string temporary;  // the new content
+  std::string old;        // a second link to the old content
 };
-
-std::string beside(const std::string& target, const std::string& file_name) {
-  return (std::filesystem::path(target).parent_path() / file_name).string();
-}
-
-Replacement plan_for(const std::string& name, const std::string& text, FileStatus found) {
-  const std::string base = std::filesystem::path(found.target).filename().string();
-  Replacement plan{name, text, std::move(found), "", "", ""};
-  plan.temporary = beside(plan.found.target, "." + base + ".new");
-  plan.backup = plan.found.target + "~";
-  plan.backup_temporary = beside(plan.found.target, "." + base + "~.new");
-  return plan;
-}
 
 [[noreturn]] void cannot_save(const std::string& name, const FatalError& failure) {
   const auto* step = dynamic_cast<const FileError*>(&failure);
@@ -67,15 +72,20 @@ std::vector<Replacement> plan_save(FileSystem& files, SaveLocks& locks, const Fi
       throw FatalError(name + ": cannot save: the symbolic link leads to no file; nothing was saved");
     }
     if (!found.exists && must_exist(name)) throw FatalError(name + ": the file does not exist; nothing was saved");
-    plan.push_back(plan_for(name, text, std::move(found)));
+    plan.push_back({name, text, std::move(found), "", ""});
   }
   return plan;
 }
 
+// A file counts as changed when its content differs from what was read, or
+// when its links lead elsewhere than they did (even to the same content): a
+// save writes only where it read.
 void refuse_files_changed_on_disk(FileSystem& files, const std::vector<Replacement>& plan) {
+  const ReadLedger* ledger = files.ledger();
+  if (ledger == nullptr) return;
   std::vector<ChangedOnDisk::File> changed;
   for (const Replacement& file : plan) {
-    const std::optional<ContentDigest>* read = files.remembered(file.name);
+    const ReadEntry* read = ledger->find(file.name);
     if (!file.found.exists || read == nullptr) continue;
     std::optional<std::string> now;
     try {
@@ -86,26 +96,41 @@ void refuse_files_changed_on_disk(FileSystem& files, const std::vector<Replaceme
     // A file gone since its status was taken is written anew.
     if (!now) continue;
     const ContentDigest digest = digest_of(*now);
-    if (digest != *read) changed.push_back({file.name, digest});
+    if (digest != read->digest || !file.found.identity().same_place(read->where)) {
+      changed.push_back({file.name, digest, file.found.identity()});
+    }
   }
   if (!changed.empty()) throw ChangedOnDisk(std::move(changed));
 }
 
 // The NAME~ of a configuration file this save does not replace is no part of
-// what the save replaced. Left behind, it is no loss: the removal is best
-// effort.
-void remove_other_backups(FileSystem& files, const FileTexts& texts) {
+// what the save replaced, and goes, as the NAME~ of a file it creates does.
+// Only beside a target whose links still lead where they led when it was
+// read: a link that changed is never followed to delete anything.
+std::vector<SaveRecord::Removal> stale_backups(FileSystem& files, const FileTexts& texts,
+                                               const std::vector<Replacement>& plan) {
+  std::vector<SaveRecord::Removal> removals;
+  for (const Replacement& file : plan) {
+    if (!file.found.exists && files.exists(file.found.target + "~")) {
+      removals.push_back({file.name, file.found.target + "~"});
+    }
+  }
+  const ReadLedger* ledger = files.ledger();
   for (const std::string& name : configuration_file_names()) {
     bool saved = false;
     for (const auto& file : texts) saved = saved || file.first == name;
     if (saved) continue;
-    std::string target = name;
+    FileStatus found;
     try {
-      target = files.status(name).target;
+      found = files.status(name);
     } catch (const FatalError&) {
+      continue;
     }
-    files.remove(target + "~");
+    const ReadEntry* read = ledger != nullptr ? ledger->find(name) : nullptr;
+    const bool where_it_was = read != nullptr ? read->where.same_place(found.identity()) : !found.through_link;
+    if (where_it_was && files.exists(found.target + "~")) removals.push_back({name, found.target + "~"});
   }
+  return removals;
 }
 
 SaveNotes split_hard_links(const std::vector<Replacement>& plan) {
@@ -129,73 +154,149 @@ ChangedOnDisk::ChangedOnDisk(std::vector<File> files)
       }()),
       files_(std::move(files)) {}
 
-void ChangedOnDisk::accept(FileSystem& files) const {
-  for (const File& file : files_) files.remember(file.name, file.now);
+void ChangedOnDisk::accept(ReadLedger& ledger) const {
+  for (const File& file : files_) ledger.remember(file.name, {file.now, file.where});
 }
+
+namespace {
+
+std::string names_of(const std::vector<const Replacement*>& files) {
+  std::string names;
+  for (const Replacement* file : files) names += (names.empty() ? "" : ", ") + file->name;
+  return names;
+}
+
+// A rename that failed part way: the targets already replaced get their old
+// content back (through a fresh link, so that the kept old content stays
+// until the end), and the save is as if it had never begun. Where even that
+// fails, the record stays, and the next start puts the old content back.
+[[noreturn]] void undo_renames(FileSystem& files, const std::vector<Replacement>& plan,
+                               std::vector<const Replacement*> replaced, const std::string& failed,
+                               const FatalError& failure) {
+  const auto* step = dynamic_cast<const FileError*>(&failure);
+  const std::string cause = failed + ": cannot save: " + (step != nullptr ? step->cause() : std::string(failure.what()));
+  try {
+    while (!replaced.empty()) {
+      const Replacement& file = *replaced.back();
+      if (file.old.empty()) {
+        files.remove(file.found.target);
+      } else {
+        const std::string back = temporary_beside(file.found.target);
+        files.duplicate(file.old, back);
+        try {
+          files.rename(back, file.found.target);
+        } catch (const FatalError&) {
+          files.remove(back);
+          throw;
+        }
+      }
+      replaced.pop_back();
+    }
+    for (const Replacement& file : plan) files.sync_directory_of(file.found.target);
+  } catch (const FatalError&) {
+    throw FatalError(cause + "; " + names_of(replaced) + (replaced.size() == 1 ? " holds" : " hold") +
+                     " the new content and the other files the old: the next start of config puts the old back");
+  }
+  for (const Replacement& file : plan) {
+    files.remove(file.temporary);
+    if (!file.old.empty()) files.remove(file.old);
+  }
+  files.remove(kSaveRecordName);
+  files.sync_directory_of(kSaveRecordName);
+  throw FatalError(cause + "; nothing was saved");
+}
+
+}  // namespace
 
 SaveNotes save_files(FileSystem& files, SaveLocks& locks, const FileTexts& texts) {
   files.take_lost_attributes();  // of an earlier save that failed
   std::vector<Replacement> plan = plan_save(files, locks, texts);
+  SaveNotes notes;
+  // A save cut off in another process since this one's start.
+  if (std::optional<std::string> finished = finish_recorded_save(files, locks)) notes.push_back(std::move(*finished));
   refuse_files_changed_on_disk(files, plan);
   const bool backups = backups_wanted();
 
-  // Everything new is on the disk before anything old is replaced.
-  std::vector<std::string> temporaries;
-  temporaries.reserve(2 * plan.size());
+  // Everything new is on the disk, and every old content kept, before
+  // anything is replaced.
+  std::string record_temporary;
   const auto remove_temporaries = [&] {
-    for (const std::string& temporary : temporaries) files.remove(temporary);
+    for (const Replacement& file : plan) {
+      if (!file.temporary.empty()) files.remove(file.temporary);
+      if (!file.old.empty()) files.remove(file.old);
+    }
+    if (!record_temporary.empty()) files.remove(record_temporary);
   };
   const std::string* current = nullptr;
+  SaveRecord record;
   try {
+    for (Replacement& file : plan) {
+      current = &file.name;
+      file.temporary = write_temporary(files, file.found.target, file.text, &file.found);
+    }
+    for (Replacement& file : plan) {
+      if (!file.found.exists) continue;
+      current = &file.name;
+      for (int tries = 0; file.old.empty(); ++tries) {
+        const std::string name = temporary_beside(file.found.target);
+        try {
+          files.duplicate(file.found.target, name);
+          file.old = name;
+        } catch (const NameTaken&) {
+          if (tries == 100) throw;
+        }
+      }
+    }
+    std::set<std::string> directories;
     for (const Replacement& file : plan) {
       current = &file.name;
-      temporaries.push_back(file.temporary);
-      files.write_replacement(file.temporary, file.text, file.found);
+      if (directories.insert(directory_of(file.found.target)).second) files.sync_directory_of(file.found.target);
     }
     for (const Replacement& file : plan) {
-      if (!backups || !file.found.exists) continue;
-      current = &file.name;
-      files.remove(file.backup_temporary);  // left by a save that was killed
-      temporaries.push_back(file.backup_temporary);
-      files.duplicate(file.found.target, file.backup_temporary);
+      record.files.push_back({file.name, file.found.target, file.temporary, digest_of(file.text), file.old,
+                              backups && file.found.exists ? file.found.target + "~" : ""});
     }
+    if (backups) record.removals = stale_backups(files, texts, plan);
+    static const std::string record_name = kSaveRecordName;
+    current = &record_name;
+    record_temporary = write_temporary(files, kSaveRecordName, save_record_text(record), nullptr);
   } catch (const FatalError& failure) {
     remove_temporaries();
     cannot_save(*current, failure);
   }
 
-  const auto sync_directories = [&] {
-    std::set<std::string> directories;
-    for (const Replacement& file : plan) {
-      if (directories.insert(directory_of(file.found.target)).second) files.sync_directory_of(file.found.target);
-    }
-  };
+  const HeldSignals held;
   try {
-    if (backups) {
-      for (const Replacement& file : plan) {
-        current = &file.name;
-        if (file.found.exists) {
-          files.rename(file.backup_temporary, file.backup);
-        } else {
-          files.remove(file.backup);
-        }
-      }
-      remove_other_backups(files, texts);
-    }
+    files.rename(record_temporary, kSaveRecordName);
+    files.sync_directory_of(kSaveRecordName);
+  } catch (const FatalError& failure) {
+    remove_temporaries();
+    files.remove(kSaveRecordName);
+    cannot_save(kSaveRecordName, failure);
+  }
+
+  std::vector<const Replacement*> replaced;
+  try {
     for (const Replacement& file : plan) {
       current = &file.name;
       files.rename(file.temporary, file.found.target);
-      files.remember(file.name, digest_of(file.text));
+      replaced.push_back(&file);
     }
   } catch (const FatalError& failure) {
-    // The renamed temporaries are gone already; removing their names again
-    // removes nothing.
-    remove_temporaries();
-    sync_directories();
-    cannot_save(*current, failure);
+    undo_renames(files, plan, replaced, *current, failure);
   }
-  sync_directories();
-  SaveNotes notes = split_hard_links(plan);
+  if (ReadLedger* ledger = files.ledger()) {
+    for (const Replacement& file : plan) ledger->remember(file.name, {digest_of(file.text), file.found.identity()});
+  }
+  // The files are saved. What is left (syncs, backups, the record's removal)
+  // the next start finishes if it fails here.
+  try {
+    finish_recorded_save(files, locks);
+  } catch (const FatalError& failure) {
+    notes.push_back(std::string(failure.what()) + "; the files are saved, and the next start of config completes the rest");
+  }
+  SaveNotes links = split_hard_links(plan);
+  notes.insert(notes.end(), links.begin(), links.end());
   if (std::optional<std::string> lost = files.take_lost_attributes()) notes.push_back(std::move(*lost));
   return notes;
 }

@@ -46,7 +46,7 @@ bool save_asking_before_overwriting(Session& session) {
       return true;
     } catch (const ChangedOnDisk& changed) {
       if (!overwrite_confirmed(session.term, changed)) return false;
-      changed.accept(session.files);
+      changed.accept(session.ledger);
     } catch (const FatalError& failure) {
       tell(session.term, failure.what());
       return false;

@@ -40,12 +40,13 @@ class ChangedOnDisk : public FatalError {
   struct File {
     std::string name;
     ContentDigest now;  // of what the file holds now
+    FileIdentity where;  // where its links lead now
   };
   explicit ChangedOnDisk(std::vector<File> files);
   const std::vector<File>& files() const { return files_; }
   // Takes what the files hold now as what was read: a save that follows
   // overwrites them, unless they change again.
-  void accept(FileSystem& files) const;
+  void accept(ReadLedger& ledger) const;
 
  private:
   std::vector<File> files_;

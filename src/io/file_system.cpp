@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -25,9 +26,14 @@ constexpr int kMostLinksFollowed = 40;
 
 }  // namespace
 
-std::optional<std::string> FileSystem::read(const std::string& name) {
+std::optional<std::string> FileSystem::read_and_remember(const std::string& name) {
+  // Where the links lead first: a link another user planted in a shared
+  // directory is refused before it is followed.
+  const FileStatus found = status(name);
   std::optional<std::string> text = content(name);
-  remember(name, text ? std::optional(digest_of(*text)) : std::nullopt);
+  if (ledger_ != nullptr) {
+    ledger_->remember(name, {text ? std::optional(digest_of(*text)) : std::nullopt, found.identity()});
+  }
   return text;
 }
 
@@ -52,33 +58,82 @@ void FileSystem::duplicate(const std::string& existing, const std::string& name)
 
 void FileSystem::sync_directory_of(const std::string&) {}
 
+std::vector<std::string> FileSystem::names_in(const std::string&) { return {}; }
+
+bool FileSystem::process_alive(long pid) {
+  return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+
 std::string FileSystem::real_directory(const std::string& directory) { return directory; }
 
 int FileSystem::lock_directory(const std::string&) { return -1; }
 
 void FileSystem::unlock_directory(int) noexcept {}
 
-const std::optional<ContentDigest>* FileSystem::remembered(const std::string& name) const {
-  const auto found = remembered_.find(name);
-  return found == remembered_.end() ? nullptr : &found->second;
-}
-
-void FileSystem::remember(const std::string& name, std::optional<ContentDigest> digest) {
-  remembered_[name] = digest;
-}
-
 std::string directory_of(const std::string& path) {
   const std::string parent = std::filesystem::path(path).parent_path().string();
   return parent.empty() ? "." : parent;
 }
 
+namespace {
+
+// Host names hold letters, digits and hyphens; anything else (a dot of a
+// domain) would make the temporary's name ambiguous.
+std::string this_host() {
+  char name[256] = {};
+  if (::gethostname(name, sizeof name - 1) != 0) return "host";
+  std::string host;
+  for (const char* c = name; *c != '\0' && host.size() < 64; ++c) {
+    const bool plain = (*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z') || (*c >= '0' && *c <= '9') || *c == '-';
+    host += plain ? *c : '-';
+  }
+  return host.empty() ? "host" : host;
+}
+
+}  // namespace
+
+std::string temporary_beside(const std::string& target) {
+  static const std::string host = this_host();
+  static unsigned long count = 0;
+  const std::string file_name =
+      std::string(kTemporaryPrefix) + host + "." + std::to_string(::getpid()) + "." + std::to_string(++count);
+  const std::filesystem::path parent = std::filesystem::path(target).parent_path();
+  return parent.empty() ? file_name : (parent / file_name).string();
+}
+
+std::string write_temporary(FileSystem& files, const std::string& target, std::string_view content,
+                            const FileStatus* replaced) {
+  // A name planted ahead of this process is passed over, never written through.
+  for (int tries = 0;; ++tries) {
+    const std::string temporary = temporary_beside(target);
+    try {
+      if (replaced != nullptr) {
+        files.write_replacement(temporary, content, *replaced);
+      } else {
+        files.write(temporary, content);
+      }
+      return temporary;
+    } catch (const NameTaken&) {
+      if (tries == 100) throw;
+    } catch (...) {
+      // Made by this process, then cut short: a file ahead of it was NameTaken.
+      files.remove(temporary);
+      throw;
+    }
+  }
+}
+
 void replace_file(FileSystem& files, const std::string& name, std::string_view content) {
-  const std::string temporary = "." + name + ".new";
+  std::string temporary;
   try {
-    files.write(temporary, content);
+    temporary = write_temporary(files, name, content, nullptr);
     files.rename(temporary, name);
+  } catch (const FileError& failure) {
+    if (!temporary.empty()) files.remove(temporary);
+    // The failure is the file's: no message names a temporary.
+    throw FileError(name, "write the file", failure.cause());
   } catch (...) {
-    files.remove(temporary);
+    if (!temporary.empty()) files.remove(temporary);
     throw;
   }
   files.sync_directory_of(name);
@@ -145,7 +200,10 @@ void DiskFileSystem::write_file(const std::string& name, std::string_view conten
   // A file that takes another's permissions starts private, so that its
   // content is never readable by more people than the old file's was.
   const int fd = open_for_writing(path_of(name), keep != nullptr ? 0600 : 0644);
-  if (fd < 0) fail(name, "open the file for writing", errno);
+  if (fd < 0) {
+    if (errno == EEXIST) throw NameTaken(name);
+    fail(name, "open the file for writing", errno);
+  }
   if (keep != nullptr) {
     try {
       keep_ownership(name, fd, *keep);
@@ -192,10 +250,18 @@ void DiskFileSystem::keep_ownership(const std::string& name, int fd, const FileO
 }
 
 void DiskFileSystem::rename(const std::string& from, const std::string& to) {
+  // For the tests that kill a save at each of its renames: CONFIG_TEST_KILL_AT_RENAME=k
+  // kills the process at its k-th rename, before the rename is made.
+  static const long kill_at = [] {
+    const char* setting = std::getenv("CONFIG_TEST_KILL_AT_RENAME");
+    return setting != nullptr ? std::atol(setting) : 0L;
+  }();
+  static long renames = 0;
+  if (kill_at > 0 && ++renames == kill_at) ::kill(::getpid(), SIGKILL);
   if (rename_path(path_of(from), path_of(to)) != 0) fail(to, "replace the file", errno);
 }
 
-void DiskFileSystem::remove(const std::string& name) noexcept { ::unlink(path_of(name).c_str()); }
+void DiskFileSystem::remove(const std::string& name) { unlink_path(path_of(name)); }
 
 FileStatus DiskFileSystem::status(const std::string& name) {
   FileStatus found;
@@ -204,21 +270,48 @@ FileStatus DiskFileSystem::status(const std::string& name) {
     struct stat status {};
     if (look_up(path_of(found.target), status) != 0) {
       if (errno != ENOENT && errno != ENOTDIR) fail(name, "look up the file", errno);
+      take_directory_identity(found);
       return found;
     }
     if (!S_ISLNK(status.st_mode)) {
+      take_directory_identity(found);
       found.exists = true;
       found.ownership = FileOwnership{status.st_mode, status.st_uid, status.st_gid};
       found.hard_links = status.st_nlink;
       return found;
     }
     if (followed == kMostLinksFollowed) fail(name, "follow the symbolic link", ELOOP);
+    refuse_link_of_another_user(name, found.target, status);
     std::string leads_to;
     if (read_link(path_of(found.target), leads_to) != 0) fail(name, "follow the symbolic link", errno);
     // Not normalized: "dir/../x" is where the system goes when dir is a link.
     const std::filesystem::path next(leads_to);
     found.target = next.is_absolute() ? next.string() : (std::filesystem::path(found.target).parent_path() / next).string();
     found.through_link = true;
+  }
+}
+
+void DiskFileSystem::take_directory_identity(FileStatus& found) {
+  struct stat directory {};
+  const std::filesystem::path parent = path_of(found.target).parent_path();
+  if (look_up(parent.empty() ? "." : parent, directory) != 0) return;
+  found.directory_device = static_cast<std::uint64_t>(directory.st_dev);
+  found.directory_inode = static_cast<std::uint64_t>(directory.st_ino);
+}
+
+// The kernel's rule for sticky directories that others can write (a shared
+// /tmp, a group's project directory): a link owned by neither this user nor
+// the directory's owner may have been planted by anyone, and is not followed.
+void DiskFileSystem::refuse_link_of_another_user(const std::string& name, const std::string& link,
+                                                const struct stat& link_status) {
+  const uid_t user = ::geteuid();
+  if (link_status.st_uid == user) return;
+  struct stat directory {};
+  const std::filesystem::path parent = path_of(link).parent_path();
+  if (look_up(parent.empty() ? "." : parent, directory) != 0) return;
+  const bool shared = (directory.st_mode & S_ISVTX) != 0 && (directory.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+  if (shared && link_status.st_uid != directory.st_uid) {
+    throw FatalError(name + ": a symbolic link owned by another user in a shared directory");
   }
 }
 
@@ -239,6 +332,16 @@ void DiskFileSystem::duplicate(const std::string& existing, const std::string& n
 
 void DiskFileSystem::sync_directory_of(const std::string& name) { sync_directory(path_of(name).parent_path()); }
 
+std::vector<std::string> DiskFileSystem::names_in(const std::string& directory) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (std::filesystem::directory_iterator entry(path_of(directory), error), end; !error && entry != end;
+       entry.increment(error)) {
+    names.push_back(entry->path().filename().string());
+  }
+  return names;
+}
+
 std::string DiskFileSystem::real_directory(const std::string& directory) {
   const std::filesystem::path path = path_of(directory);
   const std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr), &std::free);
@@ -248,7 +351,7 @@ std::string DiskFileSystem::real_directory(const std::string& directory) {
 }
 
 int DiskFileSystem::open_for_writing(const std::filesystem::path& path, mode_t mode) {
-  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, mode);
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
 }
 
 ssize_t DiskFileSystem::write_some(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
@@ -294,5 +397,7 @@ int DiskFileSystem::change_mode(int fd, mode_t mode) { return ::fchmod(fd, mode)
 int DiskFileSystem::link_path(const std::filesystem::path& existing, const std::filesystem::path& name) {
   return ::link(existing.c_str(), name.c_str());
 }
+
+int DiskFileSystem::unlink_path(const std::filesystem::path& path) { return ::unlink(path.c_str()); }
 
 }  // namespace cfg

@@ -13,8 +13,10 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "io/content_digest.h"
+#include "io/file_error.h"
 #include "io/output_writer.h"
 
 namespace cfg {
@@ -41,6 +43,50 @@ struct FileOwnership {
   gid_t group = 0;
 };
 
+// Where a name's links led when it was read: the file at the end of the
+// chain, and the directory it is in (device and inode). A save writes only
+// where it read: a name whose links now lead elsewhere has changed on disk.
+struct FileIdentity {
+  std::string target;
+  std::uint64_t directory_device = 0;
+  std::uint64_t directory_inode = 0;
+
+  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+  // The same file, where a directory that could not be looked up (no device
+  // and inode) is taken by its path alone.
+  bool same_place(const FileIdentity& other) const {
+    const bool known = directory_inode != 0 && other.directory_inode != 0;
+    return target == other.target &&
+           (!known || (directory_device == other.directory_device && directory_inode == other.directory_inode));
+  }
+};
+
+// What was read from each file of a configuration, or written by a save: the
+// digest of its content (an empty optional when it did not exist) and where
+// its links led. Owned by the session; the file system writes into the ledger
+// the session lends it (see FileSystem::read_and_remember).
+struct ReadEntry {
+  std::optional<ContentDigest> digest;
+  FileIdentity where;
+};
+
+class ReadLedger {
+ public:
+  // Nothing when the file was never read.
+  const ReadEntry* find(const std::string& name) const {
+    const auto found = entries_.find(name);
+    return found == entries_.end() ? nullptr : &found->second;
+  }
+  void remember(const std::string& name, ReadEntry entry) { entries_[name] = std::move(entry); }
+
+ private:
+  std::map<std::string, ReadEntry, std::less<>> entries_;
+};
+
+// The prefix of every temporary file the program makes; the rest of the name
+// is the writer's host, process ID and a count (".config-tmp.HOST.PID.N").
+inline constexpr std::string_view kTemporaryPrefix = ".config-tmp.";
+
 // What is found where a save is about to write a file.
 struct FileStatus {
   // Where the content lives: the name itself, or the file at the end of its
@@ -52,6 +98,18 @@ struct FileStatus {
   // Of the target, when it exists.
   FileOwnership ownership;
   std::uint64_t hard_links = 0;
+  // Of the directory the target is in.
+  std::uint64_t directory_device = 0;
+  std::uint64_t directory_inode = 0;
+
+  FileIdentity identity() const { return {target, directory_device, directory_inode}; }
+};
+
+// A file that could not be created because its name is taken: nothing was
+// written through it.
+class NameTaken : public FileError {
+ public:
+  explicit NameTaken(const std::string& name) : FileError(name, "create the file", "File exists") {}
 };
 
 class FileSystem {
@@ -59,17 +117,21 @@ class FileSystem {
   virtual ~FileSystem() = default;
 
   virtual bool exists(const std::string& name) = 0;
-  // The whole content, or nothing when the file does not exist. Remembered as
-  // what was read from the file (see remembered).
-  std::optional<std::string> read(const std::string& name);
+  // The whole content, or nothing when the file does not exist, remembered
+  // with where the name's links led in the ledger lent by the session, if
+  // any. The one read of loading.
+  std::optional<std::string> read_and_remember(const std::string& name);
   // The same, remembering nothing: the file as it is now.
   virtual std::optional<std::string> content(const std::string& name) = 0;
-  // Creates or truncates the file, writes the content and syncs it to disk.
+  // Creates the file, which must not exist (a name in the way, a link
+  // included, throws NameTaken and is never written through), writes the
+  // content and syncs it to disk.
   virtual void write(const std::string& name, std::string_view content) = 0;
   // Renames; sync_directory_of makes the renames in a directory durable.
   virtual void rename(const std::string& from, const std::string& to) = 0;
-  // Best effort, for cleaning up after a failure.
-  virtual void remove(const std::string& name) noexcept = 0;
+  // Best effort: a failure is not reported. (Not noexcept, so that a test's
+  // disk can stop the program at this step.)
+  virtual void remove(const std::string& name) = 0;
 
   // The steps of a save beyond write and rename. The defaults describe a file
   // system without links, owners or locks, such as files held in memory.
@@ -83,6 +145,9 @@ class FileSystem {
   // file system allows it), for a backup.
   virtual void duplicate(const std::string& existing, const std::string& name);
   virtual void sync_directory_of(const std::string& name);
+  // The names in a directory, for finding the temporaries of a writer that
+  // died; none where it cannot be read.
+  virtual std::vector<std::string> names_in(const std::string& directory);
   // A directory as one absolute path without links: the same directory
   // always gives the same text, and texts sort the same in every process.
   virtual std::string real_directory(const std::string& directory);
@@ -94,11 +159,13 @@ class FileSystem {
   virtual int lock_directory(const std::string& directory);
   virtual void unlock_directory(int lock) noexcept;
 
-  // The digest of what a file held when it was last read, or written by a
-  // save: nothing when the file was never read, an empty optional when it did
-  // not exist.
-  const std::optional<ContentDigest>* remembered(const std::string& name) const;
-  void remember(const std::string& name, std::optional<ContentDigest> digest);
+  // Whether the process of this host that made a temporary still runs: the
+  // temporaries of one that died are removed.
+  virtual bool process_alive(long pid);
+
+  // The ledger read_and_remember writes into (a session's), or none.
+  void lend_ledger(ReadLedger* ledger) { ledger_ = ledger; }
+  ReadLedger* ledger() const { return ledger_; }
 
   // The extended attributes (ACLs among them) that replacements written since
   // the last call could not take over from the files they replace, as one
@@ -109,10 +176,19 @@ class FileSystem {
   void note_lost_attribute(const std::string& file, const std::string& attribute, const std::string& reason);
 
  private:
-  std::map<std::string, std::optional<ContentDigest>, std::less<>> remembered_;
+  ReadLedger* ledger_ = nullptr;
   std::set<std::string> files_losing_attributes_;
   std::set<std::string> lost_attributes_;
 };
+
+// The name of a new temporary file beside `target` (in its directory), unique
+// to this process.
+std::string temporary_beside(const std::string& target);
+// Writes the content to a new temporary beside `target`, as write_replacement
+// does for `replaced` (or as write, without it), trying further names while
+// one is taken; returns its name.
+std::string write_temporary(FileSystem& files, const std::string& target, std::string_view content,
+                            const FileStatus* replaced);
 
 // The directory a file of the configuration is in: "." for a plain name.
 std::string directory_of(const std::string& path);
@@ -131,12 +207,13 @@ class DiskFileSystem : public FileSystem {
   std::optional<std::string> content(const std::string& name) override;
   void write(const std::string& name, std::string_view content) override;
   void rename(const std::string& from, const std::string& to) override;
-  void remove(const std::string& name) noexcept override;
+  void remove(const std::string& name) override;
 
   FileStatus status(const std::string& name) override;
   void write_replacement(const std::string& name, std::string_view content, const FileStatus& replaced) override;
   void duplicate(const std::string& existing, const std::string& name) override;
   void sync_directory_of(const std::string& name) override;
+  std::vector<std::string> names_in(const std::string& directory) override;
   std::string real_directory(const std::string& directory) override;
   int lock_directory(const std::string& directory) override;
   void unlock_directory(int lock) noexcept override;
@@ -158,6 +235,7 @@ class DiskFileSystem : public FileSystem {
   virtual int change_owner(int fd, uid_t owner, gid_t group);
   virtual int change_mode(int fd, mode_t mode);
   virtual int link_path(const std::filesystem::path& existing, const std::filesystem::path& name);
+  virtual int unlink_path(const std::filesystem::path& path);
   // Opens the directory to lock it, and tries its exclusive flock once
   // without waiting (EWOULDBLOCK while another holds it).
   virtual int open_directory(const std::filesystem::path& directory);
@@ -175,6 +253,8 @@ class DiskFileSystem : public FileSystem {
   void write_file(const std::string& name, std::string_view content, const FileOwnership* keep,
                   const std::string* attributes_of = nullptr);
   void keep_ownership(const std::string& name, int fd, const FileOwnership& ownership);
+  void take_directory_identity(FileStatus& found);
+  void refuse_link_of_another_user(const std::string& name, const std::string& link, const struct stat& link_status);
   std::filesystem::path directory_;
 
   // The directory locks: see directory_lock.cpp.

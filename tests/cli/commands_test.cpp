@@ -163,13 +163,14 @@ TEST(Init, WritesNothingWhereAFileIsThere) {
   EXPECT_EQ(scratch.read("type.dat"), " 3 2\n");
 }
 
-// A disk that fails at the write of one file.
+// A disk that fails at the writing of one file (its temporary's rename into
+// place).
 class FailingAt : public MemoryFileSystem {
  public:
   explicit FailingAt(std::string name) : name_(std::move(name)) {}
-  void write(const std::string& name, std::string_view content) override {
-    if (name.find(name_) != std::string::npos) throw FatalError(name + ": cannot write");
-    MemoryFileSystem::write(name, content);
+  void rename(const std::string& from, const std::string& to) override {
+    if (to == name_) throw FatalError(to + ": cannot write");
+    MemoryFileSystem::rename(from, to);
   }
 
  private:

@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <string>
+
+#include <unistd.h>
 
 #include "config/config_files.h"
 #include "driver/saving.h"
 #include "io/errors.h"
 #include "io/list_writer.h"
 #include "support/session_harness.h"
+#include "support/vanishing_disk.h"
 
 namespace cfg {
 namespace {
@@ -160,14 +164,8 @@ TEST(Saving, MissingEamFilesAreCreatedByTheSave) {
   scratch.write("type.dat", " 5 2\n");
   const std::string eam_bb = scratch.read("eam_bb.dat");
   // Present at start-up, gone by the time of the save.
-  struct Vanishing : DiskFileSystem {
-    using DiskFileSystem::DiskFileSystem;
-    FileStatus status(const std::string& name) override {
-      FileStatus found = DiskFileSystem::status(name);
-      found.exists = found.exists && name != "eam_bb.dat";
-      return found;
-    }
-  } files(scratch.dir());
+  testing::VanishingDisk<DiskFileSystem> files("eam_bb.dat", testing::VanishingDisk<DiskFileSystem>::Gone::hidden,
+                                               scratch.dir());
   const auto result = scratch.run("\n\n", files);
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_NE(scratch.read("eam_bb.dat"), eam_bb);
@@ -178,15 +176,8 @@ TEST(Saving, AMissingFileStopsTheSaveBeforeAnythingIsWritten) {
     ScratchConfig scratch;
     scratch.write("type.dat", " 3 2\n");
     const auto before = snapshot(scratch);
-    struct Vanishing : DiskFileSystem {
-      Vanishing(std::filesystem::path dir, std::string name) : DiskFileSystem(std::move(dir)), gone(std::move(name)) {}
-      FileStatus status(const std::string& name) override {
-        FileStatus found = DiskFileSystem::status(name);
-        found.exists = found.exists && name != gone;
-        return found;
-      }
-      std::string gone;
-    } files(scratch.dir(), missing);
+    testing::VanishingDisk<DiskFileSystem> files(missing, testing::VanishingDisk<DiskFileSystem>::Gone::hidden,
+                                                 scratch.dir());
     const auto result = scratch.run("\n\n", files);
     EXPECT_EQ(result.status, 2) << missing;
     EXPECT_NE(result.err.find(missing), std::string::npos) << result.err;
@@ -195,24 +186,52 @@ TEST(Saving, AMissingFileStopsTheSaveBeforeAnythingIsWritten) {
   }
 }
 
-TEST(Saving, AFailedWriteLeavesEveryFileWholeAndNoTemporaryBehind) {
+// An immutable parameter3.dat: the files replaced before it get their old
+// content back, and the message says that nothing was saved.
+TEST(Saving, ARenameThatFailsPartWayPutsBackWhatItReplaced) {
   ScratchConfig scratch;
   scratch.write("type.dat", " 2 2\n");
   const auto before = snapshot(scratch);
   struct FailingRename : DiskFileSystem {
     using DiskFileSystem::DiskFileSystem;
-    void rename(const std::string& from, const std::string& to) override {
-      if (to == "parameter1.dat") throw FatalError(to + ": cannot replace the file: No space left on device");
-      DiskFileSystem::rename(from, to);
+    int rename_path(const fs::path& from, const fs::path& to) override {
+      if (to.filename() == "parameter3.dat") {
+        errno = EPERM;
+        return -1;
+      }
+      return DiskFileSystem::rename_path(from, to);
     }
   } files(scratch.dir());
   const auto result = scratch.run("\n\n", files);
   EXPECT_EQ(result.status, 2);
-  EXPECT_NE(result.err.find("parameter1.dat"), std::string::npos) << result.err;
-  const auto after = snapshot(scratch);
-  EXPECT_EQ(changed_files(before, after), (std::set<std::string>{"data.dat", "atom_num.dat", "type.dat", "alloy.dat"}))
-      << "files before the failure are saved whole, the rest keep their old content";
-  EXPECT_EQ(after.size(), before.size()) << "no temporary file is left behind";
+  EXPECT_EQ(testing::lines_of(result.err).at(0),
+            "config: parameter3.dat: cannot save: Operation not permitted; nothing was saved");
+  EXPECT_EQ(snapshot(scratch), before) << "every file old, no temporary and no record left";
+
+  // Nor can alloy.dat be put back: the record stays, the message names the
+  // files that are new, and the next start puts their old content back.
+  struct FailingTwice : FailingRename {
+    using FailingRename::FailingRename;
+    int rename_path(const fs::path& from, const fs::path& to) override {
+      if (to.filename() == "alloy.dat" && from.filename().string().starts_with(".config-tmp.") && putting_back) {
+        errno = EROFS;
+        return -1;
+      }
+      putting_back = putting_back || to.filename() == "parameter3.dat";
+      return FailingRename::rename_path(from, to);
+    }
+    bool putting_back = false;
+  } twice(scratch.dir());
+  const auto stuck = scratch.run("\n\n", twice);
+  EXPECT_EQ(testing::lines_of(stuck.err).at(0),
+            "config: parameter3.dat: cannot save: Operation not permitted; data.dat, atom_num.dat, type.dat, "
+            "alloy.dat hold the new content and the other files the old: the next start of config puts the old back");
+  EXPECT_TRUE(scratch.exists(".config-save"));
+  const auto next = scratch.run("\nn\n");
+  EXPECT_EQ(testing::lines_of(next.err).at(0),
+            "config: undid an interrupted save of data.dat, atom_num.dat, type.dat, alloy.dat, parameter1.dat, "
+            "parameter2.dat, parameter3.dat; those files hold what they held before it");
+  EXPECT_EQ(snapshot(scratch), before);
 }
 
 }  // namespace
@@ -334,9 +353,11 @@ TEST(SavingPermissions, EachFileKeepsItsMode) {
   const std::map<std::string, fs::perms> modes = {
       {"atom_num.dat", fs::perms(0640)}, {"data.dat", fs::perms(0600)}, {"type.dat", fs::perms(0664)}};
   for (const auto& [name, mode] : modes) fs::permissions(scratch.dir() / name, mode);
+  // Untouched, as the checkout made it (0644, or 0664 under another umask).
+  const fs::perms alloy = fs::status(scratch.dir() / "alloy.dat").permissions();
   ASSERT_EQ(scratch.run("\n\n").status, 0);
   for (const auto& [name, mode] : modes) EXPECT_EQ(fs::status(scratch.dir() / name).permissions(), mode) << name;
-  EXPECT_EQ(fs::status(scratch.dir() / "alloy.dat").permissions(), fs::perms(0644));
+  EXPECT_EQ(fs::status(scratch.dir() / "alloy.dat").permissions(), alloy);
 }
 
 TEST(SavingHardLinks, TheLinkIsSplitAndSaidSo) {
@@ -382,13 +403,8 @@ TEST_F(SavingBackups, AFileSavedAnewHasNoBackup) {
   ScratchConfig scratch;
   scratch.write("type.dat", " 5 2\n");
   scratch.write("eam_bb.dat~", "a backup of an earlier save\n");
-  struct Vanishing : DiskFileSystem {
-    using DiskFileSystem::DiskFileSystem;
-    FileStatus status(const std::string& name) override {
-      if (name == "eam_bb.dat") remove(name);
-      return DiskFileSystem::status(name);
-    }
-  } files(scratch.dir());
+  testing::VanishingDisk<DiskFileSystem> files("eam_bb.dat", testing::VanishingDisk<DiskFileSystem>::Gone::removed,
+                                               scratch.dir());
   ASSERT_EQ(scratch.run("\n\n", files).status, 0);
   EXPECT_TRUE(scratch.exists("eam_bb.dat"));
   EXPECT_FALSE(scratch.exists("eam_bb.dat~"));
@@ -427,6 +443,61 @@ TEST(SavingFailures, AfterAFailedSaveTheUserMayStillLeaveWithOptionEight) {
   EXPECT_NE(after_question.find("Choose an option between 1 - 11."), std::string::npos);
   EXPECT_NE(after_question.find("Load the previous configuration !"), std::string::npos);
   EXPECT_EQ(changed_files(before, snapshot(scratch)), std::set<std::string>{});
+}
+
+// Another user of a shared directory replaces files with links while a
+// session is open: the save neither writes nor deletes through them.
+TEST(SavingInSharedDirectories, ALinkPlantedMeanwhileIsNeverFollowed) {
+  ScratchConfig scratch;
+  ScratchConfig private_dir;
+  private_dir.write("data.dat", scratch.read("data.dat"));
+  private_dir.write("thesis.tex", "years of work\n");
+  private_dir.write("thesis.tex~", "the thesis a month ago\n");
+  const auto plant = [&](const std::string& name, const fs::path& target) {
+    fs::remove(scratch.dir() / name);
+    fs::create_symlink(target, scratch.dir() / name);
+  };
+
+  // data.dat now leads to the user's own run1/data.dat, with the same content.
+  testing::MeanwhileDisk<DiskFileSystem> redirected([&] { plant("data.dat", private_dir.dir() / "data.dat"); },
+                                                    scratch.dir());
+  const auto asked = scratch.run("\n\nn\n8\n", redirected);
+  EXPECT_EQ(asked.status, 0) << asked.err;
+  EXPECT_NE(asked.out.find("These files have changed on disk since config read them:\n data.dat\n"), std::string::npos)
+      << asked.out;
+  EXPECT_EQ(private_dir.read("data.dat"), scratch.read("data.dat"));
+  EXPECT_FALSE(private_dir.exists("data.dat~"));
+
+  // eam_bb.dat, which a save under type 1 does not write, now leads to
+  // thesis.tex: the clean-up of stale backups leaves thesis.tex~ alone.
+  ScratchConfig second;
+  second.write("eam_bb.dat~", "a backup of an earlier save\n");
+  testing::MeanwhileDisk<DiskFileSystem> planted([&] {
+    fs::remove(second.dir() / "eam_bb.dat");
+    fs::create_symlink(private_dir.dir() / "thesis.tex", second.dir() / "eam_bb.dat");
+  }, second.dir());
+  const auto saved = second.run("\n\n", planted);
+  EXPECT_EQ(saved.status, 0) << saved.err;
+  EXPECT_EQ(private_dir.read("thesis.tex~"), "the thesis a month ago\n");
+  EXPECT_EQ(private_dir.read("thesis.tex"), "years of work\n");
+}
+
+// The kernel's rule for sticky directories: a link there owned by neither
+// the user nor the directory's owner is not followed.
+TEST(SavingInSharedDirectories, ALinkOfAnotherUserInAStickyDirectoryIsRefused) {
+  if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs root";
+  ScratchConfig scratch;
+  ScratchConfig elsewhere;
+  elsewhere.write("data.dat", scratch.read("data.dat"));
+  fs::remove(scratch.dir() / "data.dat");
+  fs::create_symlink(elsewhere.dir() / "data.dat", scratch.dir() / "data.dat");
+  ASSERT_EQ(::lchown((scratch.dir() / "data.dat").c_str(), 12345, 12345), 0);
+  fs::permissions(scratch.dir(), fs::perms(01777));
+  const auto shared = scratch.run("\nn\n");
+  EXPECT_EQ(shared.status, 2);
+  EXPECT_EQ(shared.err, "config: data.dat: a symbolic link owned by another user in a shared directory\n");
+  fs::permissions(scratch.dir(), fs::perms(0755));
+  EXPECT_EQ(scratch.run("\nn\n").status, 0) << "followed where the directory is not shared";
 }
 
 }  // namespace

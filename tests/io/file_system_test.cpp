@@ -41,11 +41,11 @@ TEST(DiskFileSystem, ReadsWhatWasWrittenAndNothingForAMissingFile) {
   ScratchDirectory dir;
   DiskFileSystem files(dir.path());
   EXPECT_FALSE(files.exists("data.dat"));
-  EXPECT_EQ(files.read("data.dat"), std::nullopt);
+  EXPECT_EQ(files.content("data.dat"), std::nullopt);
   EXPECT_FALSE(files.exists("data.dat")) << "reading must not create the file";
   files.write("data.dat", "1 2\n");
   EXPECT_TRUE(files.exists("data.dat"));
-  EXPECT_EQ(files.read("data.dat"), "1 2\n");
+  EXPECT_EQ(files.content("data.dat"), "1 2\n");
 }
 
 TEST(DiskFileSystem, ReadsFilesOfEverySizeWhole) {
@@ -55,8 +55,9 @@ TEST(DiskFileSystem, ReadsFilesOfEverySizeWhole) {
   for (const std::size_t size : sizes) {
     std::string content(size, 'x');
     for (std::size_t i = 0; i < size; ++i) content[i] = static_cast<char>('a' + i % 23);
+    files.remove("chima2.dat");
     files.write("chima2.dat", content);
-    const std::optional<std::string> text = files.read("chima2.dat");
+    const std::optional<std::string> text = files.content("chima2.dat");
     EXPECT_EQ(text, content) << size << " bytes";
     EXPECT_GE(text->capacity(), size + kReadRoom) << "no room for the line reader's padding";
   }
@@ -67,7 +68,7 @@ TEST(DiskFileSystem, ReadsAFileThatReportsNoSize) {
   ScratchDirectory dir;
   fs::create_symlink("/proc/self/status", dir.path() / "status");
   DiskFileSystem files(dir.path());
-  const std::optional<std::string> text = files.read("status");
+  const std::optional<std::string> text = files.content("status");
   ASSERT_TRUE(text);
   EXPECT_EQ(text->rfind("Name:", 0), 0u);
   EXPECT_NE(text->find("\nPid:"), std::string::npos);
@@ -79,7 +80,7 @@ TEST(ReplaceFile, ReplacesTheWholeFileAndLeavesNoTemporary) {
   DiskFileSystem files(dir.path());
   files.write("type.dat", "old content that is longer\n");
   replace_file(files, "type.dat", "new\n");
-  EXPECT_EQ(files.read("type.dat"), "new\n");
+  EXPECT_EQ(files.content("type.dat"), "new\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
@@ -268,19 +269,54 @@ TEST(DiskFileSystem, ADirectoryLockExcludesOthersUntilReleased) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 0) << "no lock file is left";
 }
 
-TEST(FileSystem, RemembersWhatWasReadButNotWhatWasOnlyLookedAt) {
+TEST(FileSystem, RemembersWhatWasReadAndWhereButNotWhatWasOnlyLookedAt) {
+  ScratchDirectory dir;
+  fs::create_directory(dir.path() / "run1");
+  DiskFileSystem files(dir.path());
+  ReadLedger ledger;
+  files.lend_ledger(&ledger);
+  files.write("data.dat", "1\n");
+  files.write("run1/data.dat", "1\n");
+  EXPECT_EQ(files.content("data.dat"), "1\n");
+  EXPECT_EQ(ledger.find("data.dat"), nullptr);
+  files.read_and_remember("data.dat");
+  ASSERT_NE(ledger.find("data.dat"), nullptr);
+  EXPECT_EQ(ledger.find("data.dat")->digest, digest_of("1\n"));
+  const FileIdentity plain = ledger.find("data.dat")->where;
+  files.read_and_remember("gone.dat");
+  ASSERT_NE(ledger.find("gone.dat"), nullptr);
+  EXPECT_EQ(ledger.find("gone.dat")->digest, std::nullopt) << "read as missing";
+
+  // Replaced where it is (an editor's save by rename): the same identity.
+  files.write("new.dat", "1\n");
+  files.rename("new.dat", "data.dat");
+  EXPECT_EQ(files.status("data.dat").identity(), plain);
+  // A link to a file elsewhere with the same content: another identity.
+  files.remove("data.dat");
+  fs::create_symlink("run1/data.dat", dir.path() / "data.dat");
+  EXPECT_NE(files.status("data.dat").identity(), plain);
+}
+
+TEST(DiskFileSystem, ANameInTheWayIsNeverWrittenThrough) {
   ScratchDirectory dir;
   DiskFileSystem files(dir.path());
-  files.write("data.dat", "1\n");
-  EXPECT_EQ(files.remembered("data.dat"), nullptr);
-  EXPECT_EQ(files.content("data.dat"), "1\n");
-  EXPECT_EQ(files.remembered("data.dat"), nullptr);
-  files.read("data.dat");
-  ASSERT_NE(files.remembered("data.dat"), nullptr);
-  EXPECT_EQ(*files.remembered("data.dat"), digest_of("1\n"));
-  files.read("gone.dat");
-  ASSERT_NE(files.remembered("gone.dat"), nullptr);
-  EXPECT_EQ(*files.remembered("gone.dat"), std::nullopt) << "read as missing";
+  files.write("victim", "private\n");
+  fs::permissions(dir.path() / "victim", fs::perms(0600));
+  fs::create_hard_link(dir.path() / "victim", dir.path() / "hard");
+  fs::create_symlink("victim", dir.path() / "soft");
+  for (const char* planted : {"hard", "soft"}) {
+    EXPECT_THROW(files.write(planted, "planted\n"), NameTaken) << planted;
+    EXPECT_EQ(files.content("victim"), "private\n") << planted;
+    EXPECT_EQ(fs::status(dir.path() / "victim").permissions(), fs::perms(0600)) << planted;
+  }
+  // A temporary's name taken ahead of the writer is passed over.
+  const std::string next = temporary_beside("data.dat");
+  const std::string planted = next.substr(0, next.rfind('.') + 1) + std::to_string(std::stoul(next.substr(next.rfind('.') + 1)) + 1);
+  fs::create_symlink("victim", dir.path() / planted);
+  const std::string temporary = write_temporary(files, "data.dat", "new\n", nullptr);
+  EXPECT_NE(temporary, planted);
+  EXPECT_EQ(files.content(temporary), "new\n");
+  EXPECT_EQ(files.content("victim"), "private\n");
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 namespace cfg::testing {
 
 // The steps of a save on the disk that can be made to fail.
-enum class DiskStep { look_up, read_link, lock, open, owner, mode, write, sync, close, link, rename };
+enum class DiskStep { look_up, read_link, lock, open, owner, mode, write, sync, close, link, rename, remove };
 
 inline const char* step_name(DiskStep step) {
   switch (step) {
@@ -28,6 +28,7 @@ inline const char* step_name(DiskStep step) {
     case DiskStep::close: return "close";
     case DiskStep::link: return "link";
     case DiskStep::rename: return "rename";
+    case DiskStep::remove: return "remove";
   }
   return "?";
 }
@@ -39,6 +40,10 @@ struct TakenStep {
   DiskStep step;
   std::string file;
 };
+
+// Thrown by a FaultyDisk that crashes: the program stops at that step as a
+// killed process would, with nothing of it cleaning up on the disk.
+struct Crash {};
 
 // The real disk, except that the k-th step (counting every step of
 // DiskStep from 1) fails with a chosen errno, as the system call would. With
@@ -59,6 +64,8 @@ class FaultyDisk : public DiskFileSystem {
   // Every write hands at most this many bytes to the system, as a write that
   // is cut short by a signal or a full pipe would.
   std::size_t write_limit = static_cast<std::size_t>(-1);
+  // Instead of failing, the k-th step throws Crash, before it is taken.
+  bool crash = false;
 
  protected:
   int look_up(const std::filesystem::path& path, struct stat& status) override {
@@ -113,6 +120,10 @@ class FaultyDisk : public DiskFileSystem {
     if (fails(DiskStep::rename, to.filename().string())) return -1;
     return DiskFileSystem::rename_path(from, to);
   }
+  int unlink_path(const std::filesystem::path& path) override {
+    if (fails(DiskStep::remove, path.filename().string())) return -1;
+    return DiskFileSystem::unlink_path(path);
+  }
   void sync_directory(const std::filesystem::path&) override {}
 
  private:
@@ -121,6 +132,7 @@ class FaultyDisk : public DiskFileSystem {
     if (steps() != fail_at_) return false;
     failed_step_ = step;
     failed_file_ = file;
+    if (crash) throw Crash{};
     errno = error_;
     return true;
   }
@@ -131,6 +143,18 @@ class FaultyDisk : public DiskFileSystem {
   std::string current_file_;
   std::optional<DiskStep> failed_step_;
   std::string failed_file_;
+};
+
+// The disk as the next process finds it after a FaultyDisk crashed: the
+// writer of the temporaries left behind (this test's own process) is dead.
+class RestartedDisk : public DiskFileSystem {
+ public:
+  using DiskFileSystem::DiskFileSystem;
+  bool process_alive(long) override { return false; }
+
+ protected:
+  // As FaultyDisk: what a crash leaves on the platter is not looked at here.
+  void sync_directory(const std::filesystem::path&) override {}
 };
 
 }  // namespace cfg::testing
