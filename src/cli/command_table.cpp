@@ -23,16 +23,22 @@ int run_init(FileSystem& files, const std::vector<std::string>&, OutputWriter& o
 }
 
 constexpr std::array kCommandForms = {
-    CommandForm{"show", "", "", "", "print the summary report of the stored configuration", run_show, InterruptedSave::finish},
-    CommandForm{"show", "--json", "", "", "print every stored value as one JSON object", run_show_json, InterruptedSave::finish},
+    CommandForm{"show", "", "", "", "print the summary report of the stored configuration", run_show,
+                InterruptedSave::finish},
+    CommandForm{"show", "--json", "", "", "print every stored value as one JSON object", run_show_json,
+                InterruptedSave::finish},
     CommandForm{"get", "", "KEY...", "get needs at least one key (see config --help)",
                 "print each value named, one a line", get_values, InterruptedSave::finish},
     CommandForm{"set", "", "KEY=VALUE...", "set needs at least one KEY=VALUE (see config --help)",
                 "change values and save the files that change", set_values, InterruptedSave::finish},
-    CommandForm{"check", "", "", "", "read every file and report each problem found", run_check, InterruptedSave::report},
-    CommandForm{"init", "", "", "", "write the bundled example configuration here", run_init, InterruptedSave::finish},
-    CommandForm{"keys", "", "[PATTERN...]", "", "list the keys with their kinds, files and meanings", list_keys, InterruptedSave::leave},
-    CommandForm{"keys", "--json", "[PATTERN...]", "", "the same as one JSON array", list_keys_json, InterruptedSave::leave},
+    CommandForm{"check", "", "", "", "read every file and report each problem found", run_check,
+                InterruptedSave::report},
+    CommandForm{"init", "", "", "", "write the bundled example configuration here", run_init,
+                InterruptedSave::finish},
+    CommandForm{"keys", "", "[PATTERN...]", "", "list the keys with their kinds, files and meanings", list_keys,
+                InterruptedSave::leave},
+    CommandForm{"keys", "--json", "[PATTERN...]", "", "the same as one JSON array", list_keys_json,
+                InterruptedSave::leave},
     CommandForm{"completion", "", "bash|zsh|fish", "completion needs a shell: bash, zsh or fish",
                 "print the shell's completion script", print_completion, InterruptedSave::leave},
 };

@@ -19,7 +19,11 @@
 // From 4 on, a crash leaves the record, and the next start carries out 5-7
 // (finish_recorded_save).
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string_view>
@@ -75,6 +79,25 @@ std::vector<Replacement> plan_save(FileSystem& files, SaveLocks& locks, const Fi
     plan.push_back({name, text, std::move(found), "", ""});
   }
   return plan;
+}
+
+// A NAME~ the old content cannot become (a directory in its place) stops the
+// save before anything is written: found after the commit point, it would
+// leave the save to every later start, which would meet it again.
+void refuse_backups_in_the_way(FileSystem& files, const std::vector<Replacement>& plan) {
+  for (const Replacement& file : plan) {
+    if (!file.found.exists) continue;
+    const std::string backup = file.found.target + "~";
+    FileStatus in_the_way;
+    try {
+      in_the_way = files.status(backup);
+    } catch (const FatalError& failure) {
+      cannot_save(file.name, failure);
+    }
+    if (in_the_way.exists && !in_the_way.through_link && S_ISDIR(in_the_way.ownership.mode)) {
+      throw FatalError(backup + ": cannot save: " + std::strerror(EISDIR));
+    }
+  }
 }
 
 // A file counts as changed when its content differs from what was read, or
@@ -216,6 +239,7 @@ SaveNotes save_files(FileSystem& files, SaveLocks& locks, const FileTexts& texts
   if (std::optional<std::string> finished = finish_recorded_save(files, locks)) notes.push_back(std::move(*finished));
   refuse_files_changed_on_disk(files, plan);
   const bool backups = backups_wanted();
+  if (backups) refuse_backups_in_the_way(files, plan);
 
   // Everything new is on the disk, and every old content kept, before
   // anything is replaced.

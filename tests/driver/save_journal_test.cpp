@@ -8,6 +8,7 @@
 
 #include "driver/save_journal.h"
 #include "io/file_system.h"
+#include "support/cli_harness.h"
 #include "support/session_harness.h"
 
 namespace cfg {
@@ -80,6 +81,41 @@ TEST(SaveRecord, AForgedRecordNamingAnotherFileTouchesNothing) {
     EXPECT_TRUE(outside.exists(".config-tmp.h.1.9")) << forgery.what;
     EXPECT_EQ(scratch.read("data.dat"), data) << forgery.what;
     EXPECT_EQ(scratch.read(".config-save"), save_record_text(record)) << forgery.what << ": the record stays";
+  }
+}
+
+// What each command does with a record it cannot carry out: a command that
+// reads the configuration stops before reading, check reports it, and the
+// commands that read no configuration leave it alone and do their work.
+TEST(SaveRecord, EachCommandFinishesReportsOrLeavesIt) {
+  ScratchConfig outside;
+  outside.write("thesis.tex", "years of work\n");
+  SaveRecord record;
+  record.files.push_back({"data.dat", (outside.dir() / "thesis.tex").string(), ".config-tmp.h.1.9",
+                          digest_of("forged\n"), "", ""});
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    const char* err;  // a part of standard error; "" for none at all
+  } cases[] = {
+      {{"get", "seed"}, 2, ": an interrupted save could not be completed: "},
+      {{"set", "seed=3"}, 2, ": an interrupted save could not be completed: "},
+      {{"check"}, 2, "a save was interrupted"},
+      {{"keys", "box_width"}, 0, ""},
+      {{"completion", "bash"}, 0, ""},
+  };
+  for (const auto& c : cases) {
+    ScratchConfig scratch;
+    scratch.write(".config-save", save_record_text(record));
+    const testing::CliResult result = testing::run_cli(scratch, c.args);
+    EXPECT_EQ(result.status, c.status) << c.args[0];
+    if (*c.err == '\0') {
+      EXPECT_EQ(result.err, "") << c.args[0];
+    } else {
+      EXPECT_NE(result.err.find(c.err), std::string::npos) << c.args[0] << ": " << result.err;
+    }
+    EXPECT_EQ(scratch.read(".config-save"), save_record_text(record)) << c.args[0] << ": the record stays";
+    EXPECT_EQ(outside.read("thesis.tex"), "years of work\n") << c.args[0];
   }
 }
 
