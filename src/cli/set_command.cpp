@@ -105,15 +105,6 @@ bool same_value(const FixedText<N>& a, const FixedText<N>& b) {
   return a.view() == b.view();
 }
 
-template <class T>
-const T& file_item(const T& value) {
-  return value;
-}
-template <std::size_t N>
-std::string file_item(const FixedText<N>& text) {
-  return file_text_item(text.view());
-}
-
 // Whether the value, written as a save writes it, reads back as itself.
 template <class T>
 bool reads_back(const T& value) {

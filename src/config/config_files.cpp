@@ -14,17 +14,6 @@ namespace cfg {
 
 namespace {
 
-// Items as a file holds them: names that would not read back unquoted are
-// quoted, numbers are as they are.
-template <class T>
-const T& file_item(const T& value) {
-  return value;
-}
-template <std::size_t N>
-std::string file_item(const FixedText<N>& text) {
-  return file_text_item(text.view());
-}
-
 // The counted read: every line is a set; then the sets are read from the top.
 template <class File>
 void read_counted_file(FileSystem& files, EnergyModel& model, const File& file) {

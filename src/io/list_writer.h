@@ -147,6 +147,17 @@ std::string list_record(const Items&... items) {
 // otherwise be read as something else.
 std::string file_text_item(std::string_view text);
 
+// An item as a file holds it: a fixed text as file_text_item gives it, any
+// other value as it is.
+template <class T>
+const T& file_item(const T& value) {
+  return value;
+}
+template <std::size_t N>
+std::string file_item(const FixedText<N>& text) {
+  return file_text_item(text.view());
+}
+
 // The same record appended, with its line end, to the text of a whole file.
 template <class... Items>
 void append_list_record(std::string& text, const Items&... items) {

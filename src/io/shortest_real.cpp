@@ -28,16 +28,18 @@ std::string shortest_real_text(double value) {
   const int count = static_cast<int>(digits.size());
   if (point > -4 && point <= 15) {
     if (point >= count) {
-      text += digits + std::string(static_cast<std::size_t>(point - count), '0') + ".0";
+      text.append(digits).append(static_cast<std::size_t>(point - count), '0').append(".0");
     } else if (point > 0) {
-      text += digits.substr(0, static_cast<std::size_t>(point)) + "." + digits.substr(static_cast<std::size_t>(point));
+      text.append(digits, 0, static_cast<std::size_t>(point)).append(".").append(digits, static_cast<std::size_t>(point));
     } else {
-      text += "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+      text.append("0.").append(static_cast<std::size_t>(-point), '0').append(digits);
     }
     return text;
   }
   text += digits.substr(0, 1);
-  if (count > 1) text += "." + digits.substr(1);
+  // Appended piece by piece, here and above: GCC 12 at -O3 takes "." +
+  // std::string for an overlapping copy (a false -Wrestrict).
+  if (count > 1) text.append(".").append(digits, 1);
   const int shown = point - 1;
   text += shown < 0 ? "e-" : "e+";
   const int magnitude = std::abs(shown);

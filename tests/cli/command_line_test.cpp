@@ -127,14 +127,16 @@ TEST(CommandLine, TheManualNamesEveryCommandFormAndNoOther) {
       std::string option;
       words >> name >> option;
       std::string form = name;
-      if (option.rfind("\\-\\-", 0) == 0) form += " --" + option.substr(4);
+      if (option.rfind("\\-\\-", 0) == 0) form.append(" --").append(option, 4);
       documented.insert(form);
     }
     previous = line;
   }
   std::set<std::string> forms;
   for (const CommandForm& form : command_forms()) {
-    forms.insert(std::string(form.name) + (form.option.empty() ? "" : " " + std::string(form.option)));
+    std::string name(form.name);
+    if (!form.option.empty()) name.append(" ").append(form.option);
+    forms.insert(name);
   }
   EXPECT_EQ(documented, forms);
 }
