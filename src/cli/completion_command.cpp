@@ -12,10 +12,6 @@ namespace cfg {
 
 namespace {
 
-// Commands whose operands are files; they complete by name even before the
-// table has them.
-constexpr std::string_view kFileCommands[] = {"apply", "diff"};
-
 std::vector<std::string_view> command_names() {
   std::vector<std::string_view> names;
   const auto add = [&](std::string_view name) {
@@ -25,7 +21,6 @@ std::vector<std::string_view> command_names() {
     names.push_back(name);
   };
   for (const CommandForm& form : command_forms()) add(form.name);
-  for (std::string_view name : kFileCommands) add(name);
   return names;
 }
 

@@ -53,7 +53,7 @@ check() {
   fi
 }
 
-check "config " "show get set check init keys completion apply diff"
+check "config " "show get set check init keys completion"
 check "config k" "keys"
 check "config -" "-C -h --help --version"
 check "config -C " "run55 run56"
