@@ -13,10 +13,15 @@ namespace cfg {
 
 namespace {
 
-// "  show              print ...": the synopsis in a column of 18.
+// "  show              print ...": the synopsis in a column of 18; a longer
+// one has the line to itself, and its summary goes under the others'.
 void append_usage_line(std::string& text, std::string_view synopsis, std::string_view summary) {
   text.append("  ").append(synopsis);
-  text.append(synopsis.size() < 18 ? 18 - synopsis.size() : 1, ' ');
+  if (synopsis.size() < 18) {
+    text.append(18 - synopsis.size(), ' ');
+  } else {
+    text.append("\n").append(20, ' ');
+  }
   text.append(summary).append("\n");
 }
 
@@ -33,8 +38,9 @@ std::string make_usage_text() {
   text +=
       "\n"
       "Keys are the field names: box_width, mc_steps[2], mb_ab.r0, qsc_a.name, ...\n"
-      "Exit status: 0 done, 1 the report stopped with ERROR!!, 2 an error.\n"
-      "See config(1) for the keys and the rules of set.\n";
+      "Exit status: 0 done; 1 the report stopped with ERROR!! (show), the two differ\n"
+      "(diff) or no key matched (keys); 2 an error.\n"
+      "See config(1) for the keys and the rules of set and apply.\n";
   return text;
 }
 
@@ -54,7 +60,8 @@ CommandLine parse_command_line(const std::vector<std::string_view>& args) {
   bool options_ended = false;  // after "--" every word is a command or an operand
   for (std::size_t i = 0; i < args.size() && line.error.empty(); ++i) {
     const std::string_view arg = args[i];
-    const bool option = !options_ended && !arg.empty() && arg[0] == '-';
+    // A lone "-" is an operand: standard input.
+    const bool option = !options_ended && arg.size() > 1 && arg[0] == '-';
     if (option && arg == "--") {
       options_ended = true;
     } else if (option && (arg == "-h" || arg == "--help")) {
@@ -67,9 +74,9 @@ CommandLine parse_command_line(const std::vector<std::string_view>& args) {
       } else {
         line.directories.emplace_back(args[++i]);
       }
-    } else if (option && form && find_command_form(command.name, arg)) {
-      command.option = arg;
-      form = find_command_form(command.name, arg);
+    } else if (option && form && find_command_form_adding(command.name, command.option, arg)) {
+      form = find_command_form_adding(command.name, command.option, arg);
+      command.option = form->option;
     } else if (option && !(form && form->takes_pairs() && arg.find('=') != std::string_view::npos)) {
       line.error = "unknown option '" + printable(arg) + "'";
     } else if (!form) {

@@ -1,5 +1,6 @@
 #include "cli/command_table.h"
 
+#include <algorithm>
 #include <array>
 
 #include "cli/commands.h"
@@ -31,6 +32,21 @@ constexpr std::array kCommandForms = {
                 "print each value named, one a line", get_values, InterruptedSave::finish},
     CommandForm{"set", "", "KEY=VALUE...", "set needs at least one KEY=VALUE (see config --help)",
                 "change values and save the files that change", set_values, InterruptedSave::finish},
+    CommandForm{"set", "--dry-run", "KEY=VALUE...", "set needs at least one KEY=VALUE (see config --help)",
+                "print what set would change, and change nothing", set_values_dry_run, InterruptedSave::finish},
+    CommandForm{"apply", "", "FILE", "apply needs a JSON file, or - for standard input",
+                "change the values a JSON object gives, as set does", apply_values, InterruptedSave::finish},
+    CommandForm{"apply", "--dry-run", "FILE", "apply needs a JSON file, or - for standard input",
+                "print what apply would change, and change nothing", apply_values_dry_run, InterruptedSave::finish},
+    CommandForm{"diff", "", "[A] B", "diff needs a configuration to compare with: a directory or a JSON file",
+                "print the values that differ between two configurations", diff_configurations,
+                InterruptedSave::finish},
+    CommandForm{"diff", "--json", "[A] B", "diff needs a configuration to compare with: a directory or a JSON file",
+                "the same as one JSON object", diff_configurations_json, InterruptedSave::finish},
+    CommandForm{"diff", "--last-save", "", "", "print what the last save changed, from its NAME~ backups",
+                diff_last_save, InterruptedSave::finish},
+    CommandForm{"diff", "--last-save --json", "", "", "the same as one JSON object", diff_last_save_json,
+                InterruptedSave::finish},
     CommandForm{"check", "", "", "", "read every file and report each problem found", run_check,
                 InterruptedSave::report},
     CommandForm{"init", "", "", "", "write the bundled example configuration here", run_init,
@@ -59,6 +75,29 @@ std::string CommandForm::synopsis() const {
 }
 
 std::span<const CommandForm> command_forms() { return kCommandForms; }
+
+std::vector<std::string_view> option_words_of(std::string_view option) {
+  std::vector<std::string_view> words;
+  while (!option.empty()) {
+    const std::size_t blank = option.find(' ');
+    words.push_back(option.substr(0, blank));
+    option = blank == std::string_view::npos ? std::string_view() : option.substr(blank + 1);
+  }
+  return words;
+}
+
+const CommandForm* find_command_form_adding(std::string_view name, std::string_view option, std::string_view added) {
+  std::vector<std::string_view> wanted = option_words_of(option);
+  if (std::find(wanted.begin(), wanted.end(), added) != wanted.end()) return nullptr;
+  wanted.push_back(added);
+  std::sort(wanted.begin(), wanted.end());
+  for (const CommandForm& form : kCommandForms) {
+    std::vector<std::string_view> words = option_words_of(form.option);
+    std::sort(words.begin(), words.end());
+    if (form.name == name && words == wanted) return &form;
+  }
+  return nullptr;
+}
 
 const CommandForm* find_command_form(std::string_view name, std::string_view option) {
   for (const CommandForm& form : kCommandForms) {

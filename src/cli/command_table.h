@@ -26,7 +26,7 @@ enum class InterruptedSave { finish, report, leave };
 // and the dispatch all walk this one table.
 struct CommandForm {
   std::string_view name;
-  std::string_view option;     // empty: the plain form
+  std::string_view option;     // the options of this form, in the usage text's order; empty: the plain form
   std::string_view operands;   // as the usage text names them; empty: none taken
   std::string_view missing;    // the error when operands are taken but none were given; empty: they are optional
   std::string_view summary;    // the usage text's description
@@ -46,6 +46,11 @@ std::span<const CommandForm> command_forms();
 // The form named `name` with `option` ("" for the plain form); null when
 // there is none.
 const CommandForm* find_command_form(std::string_view name, std::string_view option);
+// The form named `name` whose options are those of `form` and `added`, in
+// whatever order they were typed; null when there is none.
+const CommandForm* find_command_form_adding(std::string_view name, std::string_view option, std::string_view added);
+// The options of a form, one word each: "--last-save --json" -> both.
+std::vector<std::string_view> option_words_of(std::string_view option);
 
 // An option of the program itself, given before the command.
 struct ProgramOption {

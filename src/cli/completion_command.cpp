@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -56,7 +57,10 @@ std::vector<std::pair<std::string_view, std::vector<std::string_view>>> command_
   for (const CommandForm& form : command_forms()) {
     if (form.option.empty()) continue;
     if (options.empty() || options.back().first != form.name) options.emplace_back(form.name, 0);
-    options.back().second.push_back(form.option);
+    for (std::string_view word : option_words_of(form.option)) {
+      auto& words = options.back().second;
+      if (std::find(words.begin(), words.end(), word) == words.end()) words.push_back(word);
+    }
   }
   return options;
 }

@@ -22,7 +22,7 @@ struct ParseCase {
   bool version;
   std::string command;
   std::vector<std::string> operands;
-  bool json;
+  std::string option;
   bool error;
 };
 
@@ -40,33 +40,39 @@ TEST_P(ParseCommandLine, ReadsWhatWasTyped) {
   EXPECT_EQ(line.version, c.version);
   EXPECT_EQ(line.command.name, c.command);
   EXPECT_EQ(line.command.operands, c.operands);
-  EXPECT_EQ(line.command.option == "--json", c.json);
+  EXPECT_EQ(line.command.option, c.option);
   EXPECT_EQ(!line.error.empty(), c.error) << line.error;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ParseCommandLine,
-    ::testing::Values(ParseCase{{"--help"}, {}, true, false, "", {}, false, false},
-                      ParseCase{{"-h"}, {}, true, false, "", {}, false, false},
-                      ParseCase{{"--version"}, {}, false, true, "", {}, false, false},
-                      ParseCase{{"-C", "a", "-C", "b"}, {"a", "b"}, false, false, "", {}, false, false},
-                      ParseCase{{"-C", "a", "show", "--json"}, {"a"}, false, false, "show", {}, true, false},
-                      ParseCase{{"get", "seed", "mc_steps[2]"}, {}, false, false, "get", {"seed", "mc_steps[2]"}, false, false},
-                      ParseCase{{"set", "emin=-3"}, {}, false, false, "set", {"emin=-3"}, false, false},
-                      ParseCase{{"get", "-h"}, {}, true, false, "get", {}, false, false},
-                      ParseCase{{"-C"}, {}, false, false, "", {}, false, true},
-                      ParseCase{{"--frob"}, {}, false, false, "", {}, false, true},
-                      ParseCase{{"frob"}, {}, false, false, "", {}, false, true},
-                      ParseCase{{"get", "--json"}, {}, false, false, "get", {}, false, true},
-                      ParseCase{{"set", "-x"}, {}, false, false, "set", {}, false, true},
-                      ParseCase{{"check", "extra"}, {}, false, false, "check", {}, false, true},
-                      ParseCase{{"show", "-C", "a"}, {}, false, false, "show", {}, false, true},
+    ::testing::Values(ParseCase{{"--help"}, {}, true, false, "", {}, "", false},
+                      ParseCase{{"-h"}, {}, true, false, "", {}, "", false},
+                      ParseCase{{"--version"}, {}, false, true, "", {}, "", false},
+                      ParseCase{{"-C", "a", "-C", "b"}, {"a", "b"}, false, false, "", {}, "", false},
+                      ParseCase{{"-C", "a", "show", "--json"}, {"a"}, false, false, "show", {}, "--json", false},
+                      ParseCase{{"get", "seed", "mc_steps[2]"}, {}, false, false, "get", {"seed", "mc_steps[2]"}, "", false},
+                      ParseCase{{"set", "emin=-3"}, {}, false, false, "set", {"emin=-3"}, "", false},
+                      ParseCase{{"get", "-h"}, {}, true, false, "get", {}, "", false},
+                      ParseCase{{"-C"}, {}, false, false, "", {}, "", true},
+                      ParseCase{{"--frob"}, {}, false, false, "", {}, "", true},
+                      ParseCase{{"frob"}, {}, false, false, "", {}, "", true},
+                      ParseCase{{"get", "--json"}, {}, false, false, "get", {}, "", true},
+                      ParseCase{{"set", "-x"}, {}, false, false, "set", {}, "", true},
+                      ParseCase{{"check", "extra"}, {}, false, false, "check", {}, "", true},
+                      ParseCase{{"show", "-C", "a"}, {}, false, false, "show", {}, "", true},
                       // "--" ends the options: what follows is a command or an operand.
-                      ParseCase{{"get", "--", "seed"}, {}, false, false, "get", {"seed"}, false, false},
-                      ParseCase{{"set", "--", "-x=1", "-h"}, {}, false, false, "set", {"-x=1", "-h"}, false, false},
-                      ParseCase{{"--", "check"}, {}, false, false, "check", {}, false, false},
-                      ParseCase{{"-C", "a", "--", "-C"}, {"a"}, false, false, "", {}, false, true},
-                      ParseCase{{"show", "--", "--json"}, {}, false, false, "show", {}, false, true}));
+                      ParseCase{{"get", "--", "seed"}, {}, false, false, "get", {"seed"}, "", false},
+                      ParseCase{{"set", "--", "-x=1", "-h"}, {}, false, false, "set", {"-x=1", "-h"}, "", false},
+                      ParseCase{{"--", "check"}, {}, false, false, "check", {}, "", false},
+                      ParseCase{{"-C", "a", "--", "-C"}, {"a"}, false, false, "", {}, "", true},
+                      ParseCase{{"show", "--", "--json"}, {}, false, false, "show", {}, "", true},
+                      // Options of a form in any order, "-" an operand, an option twice refused.
+                      ParseCase{{"diff", "--json", "--last-save"}, {}, false, false, "diff", {}, "--last-save --json", false},
+                      ParseCase{{"diff", "--last-save", "--json"}, {}, false, false, "diff", {}, "--last-save --json", false},
+                      ParseCase{{"diff", "--json", "--json", "a"}, {}, false, false, "diff", {}, "--json", true},
+                      ParseCase{{"apply", "-", "--dry-run"}, {}, false, false, "apply", {"-"}, "--dry-run", false},
+                      ParseCase{{"diff", "--last-save", "a"}, {}, false, false, "diff", {}, "--last-save", true}));
 
 TEST(CommandLine, HelpAndVersionGoToStandardOutput) {
   ScratchConfig scratch;
@@ -94,11 +100,23 @@ TEST(CommandLine, TheUsageTextIsAsDocumented) {
             "  show --json       print every stored value as one JSON object\n"
             "  get KEY...        print each value named, one a line\n"
             "  set KEY=VALUE...  change values and save the files that change\n"
+            "  set --dry-run KEY=VALUE...\n"
+            "                    print what set would change, and change nothing\n"
+            "  apply FILE        change the values a JSON object gives, as set does\n"
+            "  apply --dry-run FILE\n"
+            "                    print what apply would change, and change nothing\n"
+            "  diff [A] B        print the values that differ between two configurations\n"
+            "  diff --json [A] B the same as one JSON object\n"
+            "  diff --last-save  print what the last save changed, from its NAME~ backups\n"
+            "  diff --last-save --json\n"
+            "                    the same as one JSON object\n"
             "  check             read every file and report each problem found\n"
             "  init              write the bundled example configuration here\n"
             "  keys [PATTERN...] list the keys with their kinds, files and meanings\n"
-            "  keys --json [PATTERN...] the same as one JSON array\n"
-            "  completion bash|zsh|fish print the shell's completion script\n"
+            "  keys --json [PATTERN...]\n"
+            "                    the same as one JSON array\n"
+            "  completion bash|zsh|fish\n"
+            "                    print the shell's completion script\n"
             "\n"
             "Options:\n"
             "  -C DIR            work in DIR, as if started there\n"
@@ -106,8 +124,9 @@ TEST(CommandLine, TheUsageTextIsAsDocumented) {
             "  --version         print the version\n"
             "\n"
             "Keys are the field names: box_width, mc_steps[2], mb_ab.r0, qsc_a.name, ...\n"
-            "Exit status: 0 done, 1 the report stopped with ERROR!!, 2 an error.\n"
-            "See config(1) for the keys and the rules of set.\n");
+            "Exit status: 0 done; 1 the report stopped with ERROR!! (show), the two differ\n"
+            "(diff) or no key matched (keys); 2 an error.\n"
+            "See config(1) for the keys and the rules of set and apply.\n");
 }
 
 // The manual's COMMANDS section has one tagged paragraph per command form,
@@ -121,13 +140,18 @@ TEST(CommandLine, TheManualNamesEveryCommandFormAndNoOther) {
   std::string previous;
   while (std::getline(manual, line)) {
     if (line.rfind(".SH", 0) == 0 || line.rfind(".SS", 0) == 0) in_commands = line == ".SH COMMANDS";
-    if (in_commands && previous == ".TP" && line.rfind(".B", 0) == 0) {
-      std::istringstream words(line.substr(line.find(' ') + 1));
-      std::string name;
-      std::string option;
-      words >> name >> option;
-      std::string form = name;
-      if (option.rfind("\\-\\-", 0) == 0) form.append(" --").append(option, 4);
+    if (in_commands && (previous == ".TP" || previous == ".TQ") && line.rfind(".B", 0) == 0) {
+      // ".BI "set \-\-dry\-run" " key" ...": the name, then each option.
+      std::string words_text = line.substr(line.find(' ') + 1);
+      std::erase(words_text, '"');
+      std::istringstream words(words_text);
+      std::string form;
+      words >> form;
+      for (std::string word; words >> word && word.rfind("\\-\\-", 0) == 0;) {
+        std::string option = word;
+        for (std::size_t at; (at = option.find("\\-")) != std::string::npos;) option.erase(at, 1);
+        form.append(" ").append(option);
+      }
       documented.insert(form);
     }
     previous = line;
