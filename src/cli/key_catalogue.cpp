@@ -37,7 +37,7 @@ KeyDescription describe(const FieldKey& key, std::string_view file, std::string_
   described.file = file;
   described.meaning = meaning_of(meaning);
   described.codes = codes_of(meaning);
-  described.refused = std::string(rule_refusal(described.key));
+  described.refused = rule_refusal(described.key);
   return described;
 }
 
