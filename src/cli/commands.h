@@ -20,8 +20,9 @@ struct Command {
 };
 
 // Runs a command on the configuration in `files`; the result is the exit
-// status: 0 done, 1 the report stopped with ERROR!! (show), 2 a file could
-// not be read or written, or the operands were wrong.
+// status: 0 done, 1 the report stopped with ERROR!! (show), the
+// configurations differ (diff) or no key matched (keys), 2 a file could not
+// be read or written, or the operands were wrong.
 int run_command(const Command& command, FileSystem& files, OutputWriter& out, OutputWriter& err);
 
 // The commands, each given a loaded or empty directory by run_command.
@@ -30,6 +31,19 @@ int show_report(FileSystem& files, OutputWriter& out, OutputWriter& err);
 int show_json(FileSystem& files, OutputWriter& out, OutputWriter& err);
 int get_values(FileSystem& files, const std::vector<std::string>& keys, OutputWriter& out, OutputWriter& err);
 int set_values(FileSystem& files, const std::vector<std::string>& pairs, OutputWriter& out, OutputWriter& err);
+int set_values_dry_run(FileSystem& files, const std::vector<std::string>& pairs, OutputWriter& out,
+                       OutputWriter& err);
+int apply_values(FileSystem& files, const std::vector<std::string>& operands, OutputWriter& out, OutputWriter& err);
+int apply_values_dry_run(FileSystem& files, const std::vector<std::string>& operands, OutputWriter& out,
+                         OutputWriter& err);
+// diff's status: 0 the same, 1 they differ, 2 an error.
+int diff_configurations(FileSystem& files, const std::vector<std::string>& operands, OutputWriter& out,
+                        OutputWriter& err);
+int diff_configurations_json(FileSystem& files, const std::vector<std::string>& operands, OutputWriter& out,
+                             OutputWriter& err);
+int diff_last_save(FileSystem& files, const std::vector<std::string>& operands, OutputWriter& out, OutputWriter& err);
+int diff_last_save_json(FileSystem& files, const std::vector<std::string>& operands, OutputWriter& out,
+                        OutputWriter& err);
 int check_configuration(FileSystem& files, OutputWriter& out, OutputWriter& err);
 int write_example_configuration(FileSystem& files, OutputWriter& out, OutputWriter& err);
 

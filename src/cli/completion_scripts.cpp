@@ -4,8 +4,8 @@ namespace cfg {
 
 // The keys and their codes come from the program at completion time
 // (`config completion keys`: each key, then the codes of a coded key), so a
-// new key completes without a new script. The scripts complete files after
-// apply and diff, the commands that will take files, once the table has them.
+// new key completes without a new script. The scripts complete files and
+// directories after apply and diff.
 
 const std::string_view kBashCompletion = R"script(# bash completion for config                             -*- shell-script -*-
 # Needs bash 4.4 or later and nothing else. Works whether or not

@@ -53,7 +53,7 @@ check() {
   fi
 }
 
-check "config " "show get set check init keys completion"
+check "config " "show get set apply diff check init keys completion"
 check "config k" "keys"
 check "config -" "-C -h --help --version"
 check "config -C " "run55 run56"
@@ -73,6 +73,9 @@ check "config set run_method[2]=" "1 2 3 5" "run_method[2]=1 run_method[2]=2 run
 check "config set box_width=" ""
 check "config set min_method=9" ""
 check "config completion " "bash zsh fish"
+check "config diff --" "--json --last-save"
+check "config set --" "--dry-run"
+check "config set --dry-run min_m" "min_method="
 check "config apply run5" "run55 run55.json run56"
 check "config diff run55 n" "notes.txt"
 check "config nosuch " ""

@@ -52,7 +52,7 @@ check() {
 
 if command -v zsh >/dev/null; then
   ran=1
-  check zsh "config " "check completion get init keys set show"
+  check zsh "config " "apply check completion diff get init keys set show"
   check zsh "config -" "--help --version -C -h"
   check zsh "config -C " "DIRECTORIES"
   check zsh "config -C run55 s" "set show"
@@ -65,7 +65,7 @@ if command -v zsh >/dev/null; then
 fi
 if command -v fish >/dev/null; then
   ran=1
-  check fish "config " "check completion get init keys set show"
+  check fish "config " "apply check completion diff get init keys set show"
   check fish "config -C r" "run55/"
   check fish "config show --" "--json"
   check fish "config get mc_steps[" "mc_steps[1] mc_steps[2] mc_steps[3]"

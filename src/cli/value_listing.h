@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "cli/json_output.h"
+#include "config/config_fields.h"
+
+namespace cfg {
+
+// One stored value under the key `get` takes, as `get` prints it and as
+// `show --json` types it.
+struct ListedValue {
+  std::string key;    // mc_steps[2], mb_aa.e0, residues_type[4]
+  std::string named;  // what a JSON object names to give it: mc_steps, mb_aa.e0, residues_type
+  std::size_t place = 0;  // the value's place in file order; the sets of a column share one
+  std::int32_t set = 0;   // the set of a column's element, from 1
+  std::string text;
+  JsonValue json;
+};
+
+// A configuration as its values, in file order: each set file's count, then
+// its columns set by set. `named` is empty for a whole configuration, and
+// holds what a JSON object named when it gave only some values.
+struct ValueListing {
+  std::vector<ListedValue> values;
+  std::set<std::string> named;
+  bool whole() const { return named.empty(); }
+};
+
+ValueListing list_values(ConstConfigurationRefs whole);
+inline ValueListing list_values(ConfigurationRefs whole) {
+  return list_values(ConstConfigurationRefs{whole.config, whole.model, whole.particle_count, whole.seed});
+}
+
+// One key whose values differ; a side without the value is null.
+struct ValueDifference {
+  std::string key;
+  const ListedValue* a = nullptr;
+  const ListedValue* b = nullptr;
+};
+
+// The keys whose values differ, in file order. A listing of some values
+// compares only on what it names.
+std::vector<ValueDifference> differences(const ValueListing& a, const ValueListing& b);
+
+// "key: A -> B", a line each, "(none)" for a missing side.
+std::string difference_lines(const std::vector<ValueDifference>& found);
+// {"key": [a, b], ...}, null for a missing side.
+std::string difference_json(const std::vector<ValueDifference>& found);
+
+}  // namespace cfg
