@@ -5,7 +5,7 @@
 #   tests/fuzz/run.sh [SECONDS] [TARGET...]
 #
 # SECONDS is the time per target (default 60); the targets are reader_fuzz,
-# loader_fuzz, session_fuzz and record_fuzz (default all four). Each run starts from the
+# loader_fuzz, session_fuzz, record_fuzz and command_fuzz (default all five). Each run starts from the
 # committed seed corpus plus what earlier runs found (kept in
 # build-fuzz/corpus/TARGET), and stops at the first crash, leak, sanitizer
 # report, input over one second or over 2 GB of memory, leaving the input in
@@ -16,7 +16,7 @@ set -euo pipefail
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(reader_fuzz loader_fuzz session_fuzz record_fuzz)
+[ ${#targets[@]} -gt 0 ] || targets=(reader_fuzz loader_fuzz session_fuzz record_fuzz command_fuzz)
 jobs=${FUZZ_JOBS:-1}
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
