@@ -16,6 +16,7 @@
 #   get     config get particle_count: the command line's load and one value
 #   show    config show: the command line's load and the report
 #   keys    config keys and keys --json, on the example only
+#   diff    config diff of the example and a copy of it
 # Then the targets: the CPU time of the whole process (perf stat -e
 # task-clock, median of RUNS runs) as a ratio to the floor, a program that
 # only returns, linked statically by this script, run in turn with it so that
@@ -23,6 +24,8 @@
 #   option 8 on the example                        at most 1.5 x the floor
 #   config get particle_count on the example       at most 1.5 x the floor
 #     (measured when the program accepts it)
+#   config keys, and config diff of the example and a copy,
+#                                                  at most 1.5 x config get
 #   option 8 at 10000 sets, each type of TYPES     at most 2.0 x the floor
 #   save at 10000 sets, each type: median wall time under 20 ms
 # Without perf, wall times stand in for the CPU times and say so.
@@ -211,15 +214,18 @@ ms_of_us() { awk -v us="$1" 'BEGIN { printf "%.3f\n", us / 1000 }'; }
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 # ratio_target LABEL LIMIT DIR INPUT PROGRAM...: RUNS runs of the program and
-# of the floor in turn; prints both medians, the ratio and whether it holds.
+# of the baseline (the floor, unless the array `baseline` names another
+# command) in turn; prints both medians, the ratio and whether it holds.
+baseline=()
 ratio_target() {
-  local label=$1 limit=$2 dir=$3 input=$4 program_ms=() floor_ms=() program floor
+  local label=$1 limit=$2 dir=$3 input=$4 program_ms=() floor_ms=() program floor base=("${baseline[@]}")
   shift 4
+  ((${#base[@]})) || base=("$scratch/floor")
   cpu_ms "$dir" "$input" "$@" >/dev/null  # warm-up, not counted
-  cpu_ms "$dir" "$input" "$scratch/floor" >/dev/null
+  cpu_ms "$dir" "$input" "${base[@]}" >/dev/null
   for ((i = 0; i < runs; i++)); do
     program_ms+=("$(cpu_ms "$dir" "$input" "$@")") || exit 1
-    floor_ms+=("$(cpu_ms "$dir" "$input" "$scratch/floor")") || exit 1
+    floor_ms+=("$(cpu_ms "$dir" "$input" "${base[@]}")") || exit 1
   done
   program=$(median "${program_ms[@]}")
   floor=$(median "${floor_ms[@]}")
@@ -234,6 +240,10 @@ row "get example" "$dir" "$scratch/quit8.in" "$config" get particle_count
 row "keys example" "$dir" "$scratch/quit8.in" "$config" keys
 row "keys --json example" "$dir" "$scratch/quit8.in" "$config" keys --json
 row "show example" "$dir" "$scratch/quit8.in" "$config" show
+# diff of two directories reads both configurations.
+copy_dir="$scratch/example-copy"
+cp -r "$dir" "$copy_dir"
+row "diff example copy" "$dir" "$scratch/quit8.in" "$config" diff "$copy_dir"
 echo
 echo
 echo "targets: $clock, median of $runs runs each, taking turns with the floor (int main() { return 0; }, g++ -O2 -static)"
@@ -244,6 +254,11 @@ if (cd "$dir" && "$config" get particle_count </dev/null >/dev/null 2>&1); then
 else
   echo "get particle_count, example        not measured: the program does not accept it"
 fi
+# keys and diff of two directories, against get itself.
+baseline=("$config" get particle_count)
+ratio_target "keys, example (x get)" 1.5 "$dir" /dev/null "$config" keys
+ratio_target "diff of two dirs, example (x get)" 1.5 "$dir" /dev/null "$config" diff "$copy_dir"
+baseline=()
 for type in $types; do
   capacity_dir="$scratch/type$type-sets10000"
   [[ -d $capacity_dir ]] || make_config "$capacity_dir" "$type" 10000

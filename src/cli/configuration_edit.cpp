@@ -115,6 +115,11 @@ std::string value_refusal(const ValueInfo& info, const FixedText<N>& candidate) 
   if (candidate.view().find('\n') != std::string_view::npos) {
     return "a line feed, which no line of " + std::string(info.file) + " can hold";
   }
+  for (const char c : candidate.view()) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+      return "a control character, which no line of " + std::string(info.file) + " should hold";
+    }
+  }
   return reads_back(candidate, file_item(candidate)) ? "" : not_read_back(info);
 }
 // The widths of the texts of the configuration.

@@ -18,18 +18,28 @@ namespace cfg {
 
 using Json = nlohmann::ordered_json;
 
+namespace {
+constexpr int kDeepestJson = 16;
+}  // namespace
+
 nlohmann::ordered_json read_json_text(std::string_view text, std::string_view source) {
   // The keys of each object being read, and the key read last in each.
   std::vector<std::pair<std::set<std::string>, std::string>> objects;
-  const auto check_keys = [&](int, Json::parse_event_t event, Json& parsed) {
+  const auto check_keys = [&](int depth, Json::parse_event_t event, Json& parsed) {
+    // A configuration nests two deep: far deeper text is refused at once,
+    // before it costs time or memory.
+    if (depth > kDeepestJson) {
+      throw FatalError(printable(source) + ": nested deeper than " + std::to_string(kDeepestJson) +
+                       " levels, far deeper than a configuration");
+    }
     if (event == Json::parse_event_t::object_start) objects.emplace_back();
     if (event == Json::parse_event_t::object_end && !objects.empty()) objects.pop_back();
     if (event == Json::parse_event_t::key) {
       const std::string& key = parsed.get_ref<const std::string&>();
-      std::string pointer;
-      for (std::size_t i = 0; i + 1 < objects.size(); ++i) pointer.append("/").append(objects[i].second);
-      pointer.append("/").append(key);
       if (!objects.back().first.insert(key).second) {
+        std::string pointer;
+        for (std::size_t i = 0; i + 1 < objects.size(); ++i) pointer.append("/").append(objects[i].second);
+        pointer.append("/").append(key);
         throw FatalError(printable(source) + ": " + printable(pointer) + ": given twice");
       }
       objects.back().second = key;

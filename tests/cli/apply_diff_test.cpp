@@ -120,6 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedJson{R"({"temp_to": "Inf"})", "/temp_to: expected a real number (or \"Infinity\", \"-Infinity\" or \"NaN\"), found a string"},
         RefusedJson{R"({"mb_aa": {"name": "Agg"}})", "/mb_aa/name: a text longer than the field: at most 2 characters"},
         RefusedJson{R"({"mb_aa": {"name": "A\n"}})", "/mb_aa/name: a line feed, which no line of parameter1.dat can hold"},
+        RefusedJson{R"({"mb_aa": {"name": "\u0000b"}})", "/mb_aa/name: a control character, which no line of parameter1.dat should hold"},
+        RefusedJson{std::string(20, '[') + std::string(20, ']'), "nested deeper than 16 levels, far deeper than a configuration"},
         RefusedJson{R"({"seed": 1, "seed": 2})", "/seed: given twice"},
         RefusedJson{R"({"mb_aa": {"r0": 1, "r0": 1}})", "/mb_aa/r0: given twice"},
         RefusedJson{R"({"newer_key": 1})", "/newer_key: unknown key"},
