@@ -12,6 +12,7 @@
 #include "config/configuration_rules.h"
 #include "driver/saving.h"
 #include "io/errors.h"
+#include "io/message_text.h"
 #include "io/line_source.h"
 #include "io/list_writer.h"
 #include "io/record_reader.h"
@@ -50,14 +51,14 @@ bool reads_back(const T& value, const Written& written) {
 }
 
 std::string not_read_back(const ValueInfo& info) {
-  return "a value that " + std::string(info.file) + " would not read back as it is";
+  return concat("a value that ", info.file, " would not read back as it is");
 }
 
 // "cannot set seed to 3: the rule gives 59 (after a new ...)"
 template <class T>
 std::string derived_refusal(std::string_view key, const T& given, const T& derived) {
-  return "cannot set " + std::string(key) + " to " + value_text(given) + ": its rule gives " + value_text(derived) +
-         " (" + std::string(derivation_rule(key)) + ")";
+  return concat("cannot set ", key, " to ", value_text(given), ": its rule gives ", value_text(derived), " (",
+                derivation_rule(key), ")");
 }
 
 // Every file of the configuration with the text a save writes for it; a set
@@ -103,7 +104,7 @@ bool same_value(double a, double b) {
 
 std::string value_refusal(const ValueInfo& info, std::int32_t candidate) {
   if (!info.codes.accepts(candidate)) {
-    return std::to_string(candidate) + " is not one of its codes " + codes_text(info.codes);
+    return concat(std::to_string(candidate), " is not one of its codes ", codes_text(info.codes));
   }
   return reads_back(candidate, candidate) ? "" : not_read_back(info);
 }
@@ -113,11 +114,11 @@ std::string value_refusal(const ValueInfo& info, double candidate) {
 template <std::size_t N>
 std::string value_refusal(const ValueInfo& info, const FixedText<N>& candidate) {
   if (candidate.view().find('\n') != std::string_view::npos) {
-    return "a line feed, which no line of " + std::string(info.file) + " can hold";
+    return concat("a line feed, which no line of ", info.file, " can hold");
   }
   for (const char c : candidate.view()) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
-      return "a control character, which no line of " + std::string(info.file) + " should hold";
+      return concat("a control character, which no line of ", info.file, " should hold");
     }
   }
   return reads_back(candidate, file_item(candidate)) ? "" : not_read_back(info);
@@ -146,7 +147,7 @@ void ConfigurationEdit::given(const std::string& key, const ValueInfo& info) {
 std::string ConfigurationEdit::apply_rules() {
   Session& s = stored_.session();
   if (was_given("particle_count") && s.particle_count < 1) {
-    return "cannot set particle_count: " + std::to_string(s.particle_count) + " is below 1";
+    return concat("cannot set particle_count: ", std::to_string(s.particle_count), " is below 1");
   }
   // What the next start-up would make of a new particle count.
   if (was_given("particle_count")) {

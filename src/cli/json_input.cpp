@@ -29,8 +29,8 @@ nlohmann::ordered_json read_json_text(std::string_view text, std::string_view so
     // A configuration nests two deep: far deeper text is refused at once,
     // before it costs time or memory.
     if (depth > kDeepestJson) {
-      throw FatalError(printable(source) + ": nested deeper than " + std::to_string(kDeepestJson) +
-                       " levels, far deeper than a configuration");
+      throw FatalError(concat(printable(source), ": nested deeper than ", std::to_string(kDeepestJson),
+                              " levels, far deeper than a configuration"));
     }
     if (event == Json::parse_event_t::object_start) objects.emplace_back();
     if (event == Json::parse_event_t::object_end && !objects.empty()) objects.pop_back();
@@ -77,12 +77,12 @@ std::string found_kind(const Json& value) {
 
 // The JSON value as the stored value's kind: the reason it cannot be, or "".
 std::string convert(const Json& value, std::int32_t& out) {
-  if (!value.is_number_integer()) return "expected an integer, found " + found_kind(value);
+  if (!value.is_number_integer()) return concat("expected an integer, found ", found_kind(value));
   const bool fits = value.is_number_unsigned()
                         ? value.get<std::uint64_t>() <= std::numeric_limits<std::int32_t>::max()
                         : value.get<std::int64_t>() >= std::numeric_limits<std::int32_t>::min() &&
                               value.get<std::int64_t>() <= std::numeric_limits<std::int32_t>::max();
-  if (!fits) return "expected an integer within 32 bits, found " + value.dump();
+  if (!fits) return concat("expected an integer within 32 bits, found ", value.dump());
   out = static_cast<std::int32_t>(value.get<std::int64_t>());
   return "";
 }
@@ -100,14 +100,14 @@ std::string convert(const Json& value, double& out) {
       return "";
     }
   }
-  return "expected a real number (or \"Infinity\", \"-Infinity\" or \"NaN\"), found " + found_kind(value);
+  return concat("expected a real number (or \"Infinity\", \"-Infinity\" or \"NaN\"), found ", found_kind(value));
 }
 
 template <std::size_t N>
 std::string convert(const Json& value, FixedText<N>& out) {
-  if (!value.is_string()) return "expected a text, found " + found_kind(value);
+  if (!value.is_string()) return concat("expected a text, found ", found_kind(value));
   const std::string& text = value.get_ref<const std::string&>();
-  if (text.size() > N) return "a text longer than the field: at most " + std::to_string(N) + " characters";
+  if (text.size() > N) return concat("a text longer than the field: at most ", std::to_string(N), " characters");
   out.assign(text);
   return "";
 }
@@ -142,10 +142,10 @@ class JsonValues {
       : source_(source), whole_(whole), edit_(edit) {}
 
   std::set<std::string> take(const Json& object) {
-    if (!object.is_object()) refuse("", "expected an object of keys, found " + found_kind(object));
+    if (!object.is_object()) refuse("", concat("expected an object of keys, found ", found_kind(object)));
     const auto families = families_of(whole_);
     for (const auto& [name, value] : object.items()) {
-      const std::string pointer = "/" + name;
+      const std::string pointer = concat("/", name);
       const auto found = families.find(name);
       if (found == families.end()) refuse(pointer, "unknown key");
       const Family& family = found->second;
@@ -155,15 +155,15 @@ class JsonValues {
           break;
         case Family::Shape::array:
           if (!value.is_array() || value.size() != family.keys.size()) {
-            refuse(pointer, "expected an array of " + std::to_string(family.keys.size()) + ", found " +
-                                (value.is_array() ? "one of " + std::to_string(value.size()) : found_kind(value)));
+            refuse(pointer, concat("expected an array of ", std::to_string(family.keys.size()), ", found ",
+                                   value.is_array() ? concat("one of ", std::to_string(value.size())) : found_kind(value)));
           }
           for (std::size_t i = 0; i < family.keys.size(); ++i) {
-            take_value(family.keys[i], pointer + "/" + std::to_string(i), value[i]);
+            take_value(family.keys[i], concat(pointer, "/", std::to_string(i)), value[i]);
           }
           break;
         case Family::Shape::object:
-          if (!value.is_object()) refuse(pointer, "expected an object of members, found " + found_kind(value));
+          if (!value.is_object()) refuse(pointer, concat("expected an object of members, found ", found_kind(value)));
           for (const auto& [member_name, member] : value.items()) {
             const FieldKey* key = nullptr;
             for (const FieldKey& candidate : family.keys) {
@@ -187,11 +187,11 @@ class JsonValues {
 
  private:
   [[noreturn]] void refuse(const std::string& pointer, const std::string& problem) const {
-    throw FatalError(printable(source_) + ": " + (pointer.empty() ? "" : printable(pointer) + ": ") + problem);
+    throw FatalError(concat(printable(source_), ": ", pointer.empty() ? "" : concat(printable(pointer), ": "), problem));
   }
 
   void take_value(const FieldKey& key, const std::string& pointer, const Json& json) {
-    named_.insert(key.member.empty() ? std::string(key.base) : std::string(key.base) + "." + std::string(key.member));
+    named_.insert(key.member.empty() ? std::string(key.base) : concat(key.base, ".", key.member));
     with_stored_value(whole_, key, [&](const ValueInfo& info, auto& value) {
       auto candidate = value;
       if (const std::string problem = convert(json, candidate); !problem.empty()) refuse(pointer, problem);
@@ -214,12 +214,12 @@ class JsonValues {
   // A column given as a JSON array, each element as the column's kind.
   template <class Column>
   Column column_of(std::string_view name, const Json& json) const {
-    const std::string pointer = "/" + std::string(name);
-    if (!json.is_array()) refuse(pointer, "expected an array of sets, found " + found_kind(json));
+    const std::string pointer = concat("/", name);
+    if (!json.is_array()) refuse(pointer, concat("expected an array of sets, found ", found_kind(json)));
     Column column(json.size());
     for (std::size_t k = 0; k < json.size(); ++k) {
       if (const std::string problem = convert(json[k], column[k]); !problem.empty()) {
-        refuse(pointer + "/" + std::to_string(k), problem);
+        refuse(concat(pointer, "/", std::to_string(k)), problem);
       }
     }
     return column;
@@ -244,8 +244,8 @@ class JsonValues {
     Second new_second = second != nullptr ? column_of<Second>(second_name, *second) : Second();
     std::size_t sets = first != nullptr ? new_first.size() : second != nullptr ? new_second.size() : rows;
     if (first != nullptr && second != nullptr && new_first.size() != new_second.size()) {
-      refuse("/" + second_name, first_name + " and " + second_name + " differ in length: " +
-                                    std::to_string(new_first.size()) + " and " + std::to_string(new_second.size()));
+      refuse(concat("/", second_name), concat(first_name, " and ", second_name, " differ in length: ",
+                                              std::to_string(new_first.size()), " and ", std::to_string(new_second.size())));
     }
     if (count != nullptr) {
       std::int32_t counted = 0;
@@ -253,17 +253,18 @@ class JsonValues {
       if (first == nullptr && second == nullptr && edit_ == nullptr) {
         sets = static_cast<std::size_t>(std::max(counted, 0));
       } else if (counted < 0 || static_cast<std::size_t>(counted) != sets) {
-        refuse("/" + count_name, std::to_string(counted) + " where there are " + std::to_string(sets) + " sets");
+        refuse(concat("/", count_name), concat(std::to_string(counted), " where there are ", std::to_string(sets), " sets"));
       }
       named_.insert(count_name);
     }
     if (sets > static_cast<std::size_t>(kSetCapacity)) {
-      refuse("/" + (first != nullptr ? first_name : second_name),
-             std::to_string(sets) + " sets, more than the " + std::to_string(kSetCapacity) + " a file may hold");
+      refuse(concat("/", first != nullptr ? first_name : second_name),
+             concat(std::to_string(sets), " sets, more than the ", std::to_string(kSetCapacity), " a file may hold"));
     }
     if (edit_ != nullptr && (first == nullptr) != (second == nullptr) && sets != rows) {
-      refuse("/" + (first != nullptr ? first_name : second_name),
-             std::to_string(sets) + " sets where there are " + std::to_string(rows) + ": a column given alone keeps the number of sets");
+      refuse(concat("/", first != nullptr ? first_name : second_name),
+             concat(std::to_string(sets), " sets where there are ", std::to_string(rows),
+                    ": a column given alone keeps the number of sets"));
     }
     if (first != nullptr) named_.insert(first_name);
     if (second != nullptr) named_.insert(second_name);
@@ -285,7 +286,7 @@ class JsonValues {
         const auto check = [&](const std::string& name, const auto& value) {
           const ValueInfo info{{name, {}, static_cast<std::int32_t>(k + 1)}, file.name, {}, false, true};
           if (const std::string problem = value_refusal(info, value); !problem.empty()) {
-            refuse("/" + name + "/" + std::to_string(k), problem);
+            refuse(concat("/", name, "/", std::to_string(k)), problem);
           }
         };
         check(first_name, new_first[k]);

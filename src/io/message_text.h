@@ -16,4 +16,13 @@ inline constexpr std::size_t kQuotedLength = 60;
 // message short. Beyond kQuotedLength bytes the text is cut and marked "...".
 std::string printable(std::string_view bytes);
 
+// The parts one after the other: a message built by appending, which GCC 12
+// at -O3 does not take for an overlapping copy as it takes "text" + string.
+template <class... Parts>
+std::string concat(const Parts&... parts) {
+  std::string text;
+  (text.append(std::string_view(parts)), ...);
+  return text;
+}
+
 }  // namespace cfg

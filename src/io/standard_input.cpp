@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "io/errors.h"
+#include "io/message_text.h"
 #include "io/file_system.h"
 
 namespace cfg {
@@ -22,7 +23,8 @@ std::string read_standard_input() {
     }
     text.append(buffer, static_cast<std::size_t>(count));
     if (text.size() > kLargestFile) {
-      throw FatalError("standard input: larger than " + std::to_string(kLargestFile >> 20) + " MiB, the most a file of the configuration may hold");
+      throw FatalError(concat("standard input: larger than ", std::to_string(kLargestFile >> 20),
+                              " MiB, the most a file of the configuration may hold"));
     }
   }
 }

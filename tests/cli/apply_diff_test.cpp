@@ -45,12 +45,12 @@ class RoundTrip : public ::testing::TestWithParam<std::int32_t> {};
 TEST_P(RoundTrip, ShowJsonAppliedElsewhereMakesTheSameConfiguration) {
   const std::int32_t type = GetParam();
   ScratchConfig a;
-  run_ok(a, {"set", "potential_type=" + std::to_string(type), "particle_count=55", "seed=54", "min_method=2",
+  run_ok(a, {"set", std::string("potential_type=").append(std::to_string(type)), "particle_count=55", "seed=54", "min_method=2",
              "func_bc=7.5", "mc_steps[2]=77", "mb_aa.e0=2.5", "temp_to=NaN", "eam_ab.name=Cu", "qsc_count=21"});
   ASSERT_EQ(apply_text(a, R"({"residues_type": ["LB", "B", "L", "LBB"], "residues_num": [1, 2, 3, 4],
                               "ch_st": [], "ch_end": []})").status, 0);
   ScratchConfig b;
-  run_ok(b, {"set", "potential_type=" + std::to_string(type % 9 + 1), "particle_count=20", "temp_to=2",
+  run_ok(b, {"set", std::string("potential_type=").append(std::to_string(type % 9 + 1)), "particle_count=20", "temp_to=2",
              "mb_aa.name=Au"});
   ASSERT_EQ(apply_text(b, R"({"residues_type": ["B"], "residues_num": [9], "ch_st": [1, 2, 5], "ch_end": [3, 4, 6]})")
                 .status, 0);
