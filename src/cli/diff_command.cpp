@@ -56,7 +56,10 @@ ValueListing operand_listing(FileSystem& files, const std::string& operand, Outp
   if (is_directory(operand)) {
     DiskFileSystem directory(operand);
     try {
-      finish_interrupted_save(directory, err);
+      // A save cut off after its commit point is finished first, so that
+      // the files are read whole; leftover temporaries change nothing read
+      // and are left to the directory's own next start.
+      if (directory.exists(std::string(kSaveRecordName))) finish_interrupted_save(directory, err);
       return stored_listing(directory, out, err);
     } catch (const FatalError& error) {
       throw FatalError(printable(operand) + ": " + error.what());

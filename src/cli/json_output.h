@@ -29,7 +29,6 @@ template <std::size_t N>
 JsonValue json_value(const FixedText<N>& text) {
   return json_text_value(text.view());
 }
-inline JsonValue json_null() { return {JsonValue::Kind::scalar, "null", {}, {}}; }
 
 // The member `name` of `object`, added when it has none.
 JsonValue& member(JsonValue& object, std::string_view name);

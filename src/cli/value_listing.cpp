@@ -1,12 +1,27 @@
 #include "cli/value_listing.h"
 
+#include <cmath>
 #include <tuple>
 
+#include "cli/json_output.h"
 #include "cli/keys.h"
 #include "cli/stored_values.h"
 #include "cli/value_text.h"
 
 namespace cfg {
+
+namespace {
+
+bool written_as_string(std::int32_t) { return false; }
+bool written_as_string(double value) { return !std::isfinite(value); }
+template <std::size_t N>
+bool written_as_string(const FixedText<N>&) {
+  return true;
+}
+
+}  // namespace
+
+std::string ListedValue::json() const { return json_string ? cfg::json_string(text) : text; }
 
 ValueListing list_values(ConstConfigurationRefs whole) {
   ValueListing listing;
@@ -16,14 +31,16 @@ ValueListing list_values(ConstConfigurationRefs whole) {
       [&](const ValueInfo& info, const auto& value) {
         std::string named(info.key.base);
         if (!info.key.member.empty()) named.append(".").append(info.key.member);
-        listing.values.push_back({key_name(info.key), std::move(named), place++, 0, value_text(value), json_value(value)});
+        listing.values.push_back({key_name(info.key), std::move(named), place++, 0, value_text(value),
+                                  written_as_string(value)});
       },
       [&](const ValueInfo& info, const auto& column, std::size_t rows) {
         for (std::size_t k = 0; k < rows; ++k) {
           FieldKey key = info.key;
           key.index = static_cast<std::int32_t>(k + 1);
           listing.values.push_back(
-              {key_name(key), std::string(info.key.base), place, key.index, value_text(column[k]), json_value(column[k])});
+              {key_name(key), std::string(info.key.base), place, key.index, value_text(column[k]),
+               written_as_string(column[k])});
         }
         ++place;
       });
@@ -77,9 +94,8 @@ std::string difference_json(const std::vector<ValueDifference>& found) {
   std::string text = found.empty() ? "{" : "{\n";
   for (std::size_t i = 0; i < found.size(); ++i) {
     text.append("  ").append(json_string(found[i].key)).append(": [");
-    write_json(text, found[i].a != nullptr ? found[i].a->json : json_null());
-    text.append(", ");
-    write_json(text, found[i].b != nullptr ? found[i].b->json : json_null());
+    text.append(found[i].a != nullptr ? found[i].a->json() : "null").append(", ");
+    text.append(found[i].b != nullptr ? found[i].b->json() : "null");
     text.append(i + 1 < found.size() ? "],\n" : "]\n");
   }
   return text + "}\n";

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/json_output.h"
 #include "config/config_fields.h"
 
 namespace cfg {
@@ -19,7 +18,10 @@ struct ListedValue {
   std::size_t place = 0;  // the value's place in file order; the sets of a column share one
   std::int32_t set = 0;   // the set of a column's element, from 1
   std::string text;
-  JsonValue json;
+  bool json_string = false;  // show --json writes it as a string: a text, or a real JSON has no number for
+
+  // As show --json writes it.
+  std::string json() const;
 };
 
 // A configuration as its values, in file order: each set file's count, then
