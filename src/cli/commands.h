@@ -14,9 +14,9 @@ namespace cfg {
 // One command of the command line, after the options that come before it.
 // Its forms are those of the table of commands (cli/command_table.h).
 struct Command {
-  std::string name;                   // show, get, set, check, init
-  std::string option;                 // the option of the form: --json; empty for the plain form
-  std::vector<std::string> operands;  // keys for get, KEY=VALUE pairs for set
+  std::string name;                   // show, get, set, apply, diff, ...
+  std::string option;                 // the options of the form, as the table spells them; empty for the plain form
+  std::vector<std::string> operands;  // keys for get, KEY=VALUE pairs for set, files for apply and diff
 };
 
 // Runs a command on the configuration in `files`; the result is the exit
