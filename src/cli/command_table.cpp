@@ -23,6 +23,12 @@ int run_init(FileSystem& files, const std::vector<std::string>&, OutputWriter& o
   return write_example_configuration(files, out, err);
 }
 
+// What a form says when its operands are missing, one text for both forms
+// of a command.
+constexpr std::string_view kSetNeedsPairs = "set needs at least one KEY=VALUE (see config --help)";
+constexpr std::string_view kApplyNeedsFile = "apply needs a JSON file, or - for standard input";
+constexpr std::string_view kDiffNeedsOperand = "diff needs a configuration to compare with: a directory or a JSON file";
+
 constexpr std::array kCommandForms = {
     CommandForm{"show", "", "", "", "print the summary report of the stored configuration", run_show,
                 InterruptedSave::finish},
@@ -30,18 +36,18 @@ constexpr std::array kCommandForms = {
                 InterruptedSave::finish},
     CommandForm{"get", "", "KEY...", "get needs at least one key (see config --help)",
                 "print each value named, one a line", get_values, InterruptedSave::finish},
-    CommandForm{"set", "", "KEY=VALUE...", "set needs at least one KEY=VALUE (see config --help)",
+    CommandForm{"set", "", "KEY=VALUE...", kSetNeedsPairs,
                 "change values and save the files that change", set_values, InterruptedSave::finish},
-    CommandForm{"set", "--dry-run", "KEY=VALUE...", "set needs at least one KEY=VALUE (see config --help)",
+    CommandForm{"set", "--dry-run", "KEY=VALUE...", kSetNeedsPairs,
                 "print what set would change, and change nothing", set_values_dry_run, InterruptedSave::finish},
-    CommandForm{"apply", "", "FILE", "apply needs a JSON file, or - for standard input",
+    CommandForm{"apply", "", "FILE", kApplyNeedsFile,
                 "change the values a JSON object gives, as set does", apply_values, InterruptedSave::finish},
-    CommandForm{"apply", "--dry-run", "FILE", "apply needs a JSON file, or - for standard input",
+    CommandForm{"apply", "--dry-run", "FILE", kApplyNeedsFile,
                 "print what apply would change, and change nothing", apply_values_dry_run, InterruptedSave::finish},
-    CommandForm{"diff", "", "[A] B", "diff needs a configuration to compare with: a directory or a JSON file",
+    CommandForm{"diff", "", "[A] B", kDiffNeedsOperand,
                 "print the values that differ between two configurations", diff_configurations,
                 InterruptedSave::finish},
-    CommandForm{"diff", "--json", "[A] B", "diff needs a configuration to compare with: a directory or a JSON file",
+    CommandForm{"diff", "--json", "[A] B", kDiffNeedsOperand,
                 "the same as one JSON object", diff_configurations_json, InterruptedSave::finish},
     CommandForm{"diff", "--last-save", "", "", "print what the last save changed, from its NAME~ backups",
                 diff_last_save, InterruptedSave::finish},

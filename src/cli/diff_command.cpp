@@ -37,10 +37,8 @@ ValueListing json_listing(const std::string& text, const std::string& source) {
   const ConfigurationRefs whole{config, model, particle_count, seed};
   std::set<std::string> named = take_json_values(object, source, whole, nullptr);
   ValueListing listing = list_values(whole);
+  listing.partial = true;
   listing.named = std::move(named);
-  // An empty object names nothing and so agrees with everything: a name that
-  // no key has keeps its listing from counting as whole.
-  if (listing.named.empty()) listing.named.insert("");
   return listing;
 }
 

@@ -50,7 +50,7 @@ ValueListing list_values(ConstConfigurationRefs whole) {
 namespace {
 
 bool compared(const ValueListing& listing, const ListedValue& value) {
-  return listing.whole() || listing.named.count(value.named) != 0;
+  return !listing.partial || listing.named.count(value.named) != 0;
 }
 
 bool before(const ListedValue& x, const ListedValue& y) { return std::tie(x.place, x.set) < std::tie(y.place, y.set); }

@@ -25,12 +25,12 @@ struct ListedValue {
 };
 
 // A configuration as its values, in file order: each set file's count, then
-// its columns set by set. `named` is empty for a whole configuration, and
-// holds what a JSON object named when it gave only some values.
+// its columns set by set. A listing of some values (from a JSON object) holds
+// what the object named, and is compared on that alone.
 struct ValueListing {
   std::vector<ListedValue> values;
-  std::set<std::string> named;
-  bool whole() const { return named.empty(); }
+  bool partial = false;
+  std::set<std::string> named;  // of a partial listing
 };
 
 ValueListing list_values(ConstConfigurationRefs whole);

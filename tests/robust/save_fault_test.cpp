@@ -198,6 +198,25 @@ TEST(SaveFaults, EveryTemporaryIsWrittenBeforeTheRecordAndBackupsAfterTheFiles) 
   }
 }
 
+// The case's old configuration laid out, and a save of it that fails at no
+// step: what the walks over the save's steps compare with.
+struct GoodSave {
+  Files old;
+  std::vector<std::string> order;  // the files the save replaces
+  Files before;
+  SaveRun good;
+};
+
+GoodSave good_save(Layout& layout, const Case& test) {
+  layout.linked = test.linked;
+  GoodSave run{old_configuration(layout.job, test.type), save_order(test.type), {}, {}};
+  lay_out(layout, run.old);
+  run.before = snapshot(layout);
+  FaultyDisk counting(layout.job.dir(), 0, 0);
+  run.good = save(layout, counting);
+  return run;
+}
+
 // Steps whose failure the save goes on without: an owner the file system
 // may not give the file (the group is tried next), and the removal of a
 // temporary (left to the next start). A lock that cannot be taken stops the
@@ -208,14 +227,11 @@ TEST(SaveFaults, AFailingStepLeavesTheConfigurationWhollyOldOrWhollyNew) {
   const int errors[] = {ENOSPC, EACCES, EIO};
   for (const Case& test : cases()) {
     Layout layout;
-    layout.linked = test.linked;
-    const Files old = old_configuration(layout.job, test.type);
-    const std::vector<std::string> order = save_order(test.type);
-
-    lay_out(layout, old);
-    const Files before = snapshot(layout);
-    FaultyDisk counting(layout.job.dir(), 0, 0);
-    const SaveRun good = save(layout, counting);
+    const GoodSave setup = good_save(layout, test);
+    const Files& old = setup.old;
+    const std::vector<std::string>& order = setup.order;
+    const Files& before = setup.before;
+    const SaveRun& good = setup.good;
     ASSERT_EQ(good.result.status, 0) << "type " << test.type << ": " << good.result.err;
     for (const std::string& name : order) {
       ASSERT_NE(good.after.at(where(layout, name)), old.at(name)) << name;
@@ -366,13 +382,11 @@ TEST(SaveCrashes, EveryPrefixOfASaveIsFinishedOrUndoneByTheNextStart) {
   const std::vector<Case> layouts = {{1, {}}, {3, {"data.dat", "protein2.dat"}}, {5, {"eam_bb.dat"}}, {9, {}}};
   for (const Case& test : layouts) {
     Layout layout;
-    layout.linked = test.linked;
-    const Files old = old_configuration(layout.job, test.type);
-    const std::vector<std::string> order = save_order(test.type);
-    lay_out(layout, old);
-    const Files before = snapshot(layout);
-    FaultyDisk counting(layout.job.dir(), 0, 0);
-    const SaveRun good = save(layout, counting);
+    const GoodSave setup = good_save(layout, test);
+    const Files& old = setup.old;
+    const std::vector<std::string>& order = setup.order;
+    const Files& before = setup.before;
+    const SaveRun& good = setup.good;
     ASSERT_EQ(good.result.status, 0) << good.result.err;
 
     for (int k = 1; k <= static_cast<int>(good.history.size()); ++k) {
@@ -419,11 +433,10 @@ TEST(SaveCrashes, EveryPrefixOfASaveIsFinishedOrUndoneByTheNextStart) {
 // configuration wholly old or wholly new, with nothing left.
 TEST(SaveCrashes, FinishingASaveCanBeCutOffAndTakenAgain) {
   Layout layout;
-  const Files old = old_configuration(layout.job, 1);
-  lay_out(layout, old);
-  const Files before = snapshot(layout);
-  FaultyDisk counting(layout.job.dir(), 0, 0);
-  const SaveRun good = save(layout, counting);
+  const GoodSave setup = good_save(layout, {1, {}});
+  const Files& old = setup.old;
+  const Files& before = setup.before;
+  const SaveRun& good = setup.good;
   for (int k = 1; k <= static_cast<int>(good.history.size()); ++k) {
     if (good.history[static_cast<std::size_t>(k - 1)].step != DiskStep::rename) continue;
     for (int j = 1;; ++j) {
